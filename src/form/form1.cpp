@@ -1,0 +1,410 @@
+#include "form/form1.h"
+
+#include "analysis/chartgeometry.h"
+#include "analysis/rhythm.h"
+#include "analysis/verdict.h"
+#include "form/designlayout.h"
+#include "form/viewsettings.h"
+#include "platform/commandbutton.h"
+#include "platform/label.h"
+#include "platform/listbox.h"
+#include "platform/menuitem.h"
+#include "platform/picturebox.h"
+#include "platform/screen.h"
+#include "platform/textbox.h"
+#include "platform/twips.h"
+#include "platform/vbcolor.h"
+#include "timing/numbertext.h"
+#include "timing/tickcounter.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenuBar>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t PaleYellow = 0xDDFFFF;
+constexpr std::uint32_t Silver = 0xC0C0C0;
+constexpr std::uint32_t Green = 0x008000;
+constexpr std::uint32_t LightGrey = 0xCCCCCC;
+constexpr std::uint32_t Blue = 0xFF0000;
+
+QString qs(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString qs(const std::string &utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+// Verdana where it is installed, else the closest sans-serif face the system has.
+QFont formFont(double pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+QString objectNameOf(const char *name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+template <class Widget>
+void place(Widget *widget, const QString &objectName)
+{
+    widget->setObjectName(objectName);
+    const auto placement = placementOf(objectName.toStdString());
+    if (!placement)
+        throw std::logic_error("control missing from the design layout");
+    widget->Place(placement->left, placement->top, placement->width, placement->height);
+}
+
+void setBaseColour(QWidget *widget, std::uint32_t colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, fromVbColor(colour));
+    widget->setPalette(palette);
+}
+
+// The last character of a text, both halves of a surrogate pair where it ends in one.
+QString lastCharacter(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    const qsizetype size = text.size();
+    if (size >= 2 && text.at(size - 1).isLowSurrogate() && text.at(size - 2).isHighSurrogate())
+        return text.right(2);
+    return text.right(1);
+}
+
+} // namespace
+
+Form1::Form1(TickCounter &counter, QWidget *parent)
+    : QMainWindow(parent), m_counter(counter), m_decimalSeparator(QLocale().decimalPoint().toStdString())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Anmelden:"));
+    createControls();
+    createMenu();
+    connectHandlers();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    const QFont font = formFont(9.0, false);
+    for (int i = 1; i <= 9; ++i) {
+        const QString name = objectNameOf("lblBezeichnung", i);
+        lblBezeichnung[i] = new Label(qs(placementOf(name.toStdString())->caption), client);
+        place(lblBezeichnung[i], name);
+        lblBezeichnung[i]->setFont(font);
+    }
+
+    for (int row = 0; row < 2; ++row) {
+        txtPWD[row] = new TextBox(row, client);
+        place(txtPWD[row], objectNameOf("txtPWD", row));
+        txtPWD[row]->setMaxLength(KeyTimes::MaxLength);
+
+        txtCount[row] = new TextBox(row, client);
+        place(txtCount[row], objectNameOf("txtCount", row));
+        txtTakt[row] = new TextBox(row, client);
+        place(txtTakt[row], objectNameOf("txtTakt", row));
+        txtPWDT[row] = new TextBox(row, client);
+        place(txtPWDT[row], objectNameOf("txtPWDT", row));
+        for (TextBox *display : {txtCount[row], txtTakt[row], txtPWDT[row]}) {
+            display->setReadOnly(true);
+            display->setMaxLength(KeyTimes::MaxLength);
+            setBaseColour(display, PaleYellow);
+        }
+        txtCount[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        txtTakt[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        txtPWDT[row]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+        lstPWD[row] = new ListBox(client);
+        place(lstPWD[row], objectNameOf("lstPWD", row));
+        setBaseColour(lstPWD[row], PaleYellow);
+
+        picPWD[row] = new PictureBox(PictureBox::Border::Sunken, PictureBox::Unit::Twip, client);
+        place(picPWD[row], objectNameOf("picPWD", row));
+        picPWD[row]->SetBackColor(fromVbColor(PaleYellow));
+    }
+
+    picOut = new PictureBox(PictureBox::Border::None, PictureBox::Unit::Pixel, client);
+    place(picOut, QStringLiteral("picOut"));
+    picOut->SetBackColor(fromVbColor(Silver));
+    picOut->SetForeColor(fromVbColor(Green));
+
+    cmdEnd = new CommandButton(qs(placementOf("cmdEnd")->caption), client);
+    place(cmdEnd, QStringLiteral("cmdEnd"));
+    cmdLogin = new CommandButton(qs(placementOf("cmdLogin")->caption), client);
+    place(cmdLogin, QStringLiteral("cmdLogin"));
+    cmdLogin->setDefault(true);
+
+    for (QWidget *control : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        control->setFont(font);
+    picOut->setFont(formFont(9.75, true));
+
+    // Tab order as designed; labels hold tab indexes too but never take the focus.
+    std::vector<ControlPlacement> byTabIndex(designLayout().begin(), designLayout().end());
+    std::sort(byTabIndex.begin(), byTabIndex.end(),
+              [](const ControlPlacement &a, const ControlPlacement &b) { return a.tabIndex < b.tabIndex; });
+    QWidget *previous = nullptr;
+    for (const ControlPlacement &placement : byTabIndex) {
+        auto *control = client->findChild<QWidget *>(QString::fromUtf8(placement.objectName.data(),
+                                                                       static_cast<qsizetype>(placement.objectName.size())));
+        if (!control || control->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    txtPWD[0]->setFocus();
+}
+
+void Form1::createMenu()
+{
+    QMenu *mnuAnsicht = menuBar()->addMenu(QStringLiteral("Ansicht"));
+    mnuAnsicht->setObjectName(QStringLiteral("mnuAnsicht"));
+    mnuAnsicht->menuAction()->setObjectName(QStringLiteral("mnuAnsicht"));
+    mnuNormal = new MenuItem(QStringLiteral("Normal"), mnuAnsicht);
+    mnuNormal->setObjectName(QStringLiteral("mnuNormal"));
+    mnuNormal->SetChecked(true);
+    mnuErweitert = new MenuItem(QStringLiteral("Erweitert"), mnuAnsicht);
+    mnuErweitert->setObjectName(QStringLiteral("mnuErweitert"));
+    mnuAnsicht->addAction(mnuNormal);
+    mnuAnsicht->addAction(mnuErweitert);
+}
+
+void Form1::connectHandlers()
+{
+    for (TextBox *field : txtPWD) {
+        connect(field, &TextBox::Change, this, &Form1::txtPWD_Change);
+        connect(field, &TextBox::KeyPress, this, &Form1::txtPWD_KeyPress);
+        connect(field, &TextBox::LostFocus, this, &Form1::txtPWD_LostFocus);
+    }
+    connect(cmdLogin, &QPushButton::clicked, this, &Form1::cmdLogin_Click);
+    connect(cmdEnd, &QPushButton::clicked, this, &Form1::cmdEnd_Click);
+    connect(mnuNormal, &QAction::triggered, this, &Form1::mnuNormal_Click);
+    connect(mnuErweitert, &QAction::triggered, this, &Form1::mnuErweitert_Click);
+}
+
+double Form1::Width() const
+{
+    return Twips::fromPixels(frameGeometry().width());
+}
+
+double Form1::Height() const
+{
+    return Twips::fromPixels(frameGeometry().height());
+}
+
+QString Form1::currencyToText(Currency value) const
+{
+    return qs(currencyText(value, m_decimalSeparator));
+}
+
+void Form1::Form_Load()
+{
+    ResetEntry(0);
+    ResetEntry(1);
+    // Until the first change the button would keep its enabled design state, and two empty
+    // fields would then be judged a correct login; decide it from the fields from the start.
+    applyLoginRule();
+    mnuNormal_Click();
+    const double screenWidth = Screen::Width();
+    const double formWidth = Width();
+    const double screenHeight = Screen::Height();
+    const double formHeight = Height();
+    const int left = centredPosition(screenWidth, formWidth);
+    const int top = centredPosition(screenHeight, formHeight);
+    move(Screen::originPixels() + QPoint(Twips::toPixels(left), Twips::toPixels(top)));
+}
+
+void Form1::applyLoginRule()
+{
+    cmdLogin->SetEnabled(txtPWD[0]->Text().size() > 4 && txtPWD[1]->Text().size() > 4);
+}
+
+void Form1::txtPWD_Change(int Index)
+{
+    applyLoginRule();
+    const auto n = static_cast<int>(txtPWD[Index]->Text().size());
+    if (n == 0) {
+        ResetEntry(Index);
+        return;
+    }
+
+    const Currency stamp = Currency::fromRaw(m_counter.ticks());
+    // A length the table has no slot for is never listed or drawn.
+    if (!m_keyTimes.stamp(Index, n, stamp))
+        return;
+
+    const QString c = lastCharacter(txtPWD[Index]->Text());
+    const Currency interval = n >= 2 ? m_keyTimes.interval(Index, n) : Currency();
+    const KeystrokeMark mark = keystrokeMark(n, interval);
+    PictureBox *chart = picPWD[Index];
+    if (n == 1) {
+        lstPWD[Index]->AddItem(c + QStringLiteral(": 0"));
+    } else {
+        lstPWD[Index]->AddItem(c + QStringLiteral(": ") + currencyToText(interval));
+        chart->Line(mark.bar->left, mark.bar->bottom, mark.bar->right, mark.bar->top, PictureBox::Shape::Box);
+    }
+    chart->SetCurrentX(mark.labelX);
+    chart->SetCurrentY(mark.labelY);
+    chart->Print(lastCharacter(txtPWD[Index]->Text()));
+}
+
+void Form1::txtPWD_KeyPress(int Index, int &KeyAscii)
+{
+    // Backspace starts the entry over: the whole field is emptied, which resets its row.
+    if (KeyAscii == 8)
+        txtPWD[Index]->SetText(QString());
+}
+
+void Form1::txtPWD_LostFocus(int Index)
+{
+    if (txtPWD[Index]->Text().size() < 3)
+        return;
+    txtCount[Index]->SetText(QString());
+    txtTakt[Index]->SetText(QString());
+    txtPWDT[Index]->SetText(QString());
+
+    m_entryText.set(Index, txtPWD[Index]->Text().toStdU16String());
+    const int length = m_entryText.length(Index);
+    txtCount[Index]->SetText(qs(integerText(length)) + QStringLiteral(" Zeichen"));
+
+    const auto intervals = rhythmIntervals(m_keyTimes, Index, length);
+    const double threshold = RhythmThreshold(intervals);
+    txtTakt[Index]->SetText(qs(doubleText(threshold, m_decimalSeparator)));
+
+    PictureBox *chart = picPWD[Index];
+    const auto lineHeight = static_cast<float>(threshold);
+    chart->Line(0, lineHeight, chart->ScaleWidth(), lineHeight, PictureBox::Shape::Line, fromVbColor(Blue));
+
+    for (int k = 2; k <= length; ++k) {
+        const char digit = rhythmDigit(m_keyTimes.interval(Index, k), threshold);
+        txtPWDT[Index]->SetText(txtPWDT[Index]->Text() + QLatin1Char(digit));
+    }
+}
+
+void Form1::cmdLogin_Click()
+{
+    picOut->Cls();
+    picOut->SetDrawWidth(2);
+    if (txtCount[0]->Text().isEmpty())
+        txtPWD_LostFocus(0);
+    if (txtCount[1]->Text().isEmpty())
+        txtPWD_LostFocus(1);
+
+    const bool success = loginSucceeds(txtPWD[0]->Text().toStdU16String(), txtPWD[1]->Text().toStdU16String(),
+                                       txtPWDT[0]->Text().toStdU16String(), txtPWDT[1]->Text().toStdU16String());
+    const Verdict verdict = verdictFor(success);
+    const QColor colour = fromVbColor(verdict.colour);
+    const QString message = qs(verdict.message);
+
+    const VerdictPlacement placement =
+        verdictPlacement(static_cast<float>(picOut->ScaleWidth()), static_cast<float>(picOut->ScaleHeight()),
+                         static_cast<float>(picOut->TextWidth(message)),
+                         static_cast<float>(picOut->TextHeight(QStringLiteral("Login"))));
+    picOut->Line(placement.frameLeft, placement.frameTop, placement.frameRight, placement.frameBottom,
+                 PictureBox::Shape::Box, colour);
+    picOut->SetCurrentX(placement.textX);
+    picOut->SetCurrentY(placement.textY);
+    picOut->SetForeColor(colour);
+    picOut->Print(message);
+}
+
+void Form1::cmdEnd_Click()
+{
+    close();
+}
+
+void Form1::mnuNormal_Click()
+{
+    applyView(NormalView);
+}
+
+void Form1::mnuErweitert_Click()
+{
+    applyView(ExtendedView);
+}
+
+void Form1::applyView(const ViewSettings &view)
+{
+    mnuNormal->SetChecked(view.normalChecked);
+    mnuErweitert->SetChecked(view.erweitertChecked);
+    for (int i : {2, 3, 4, 5, 7, 8, 9})
+        lblBezeichnung[i]->SetVisible(view.detailsVisible);
+    for (int row = 0; row < 2; ++row) {
+        txtCount[row]->SetVisible(view.detailsVisible);
+        txtTakt[row]->SetVisible(view.detailsVisible);
+        txtPWDT[row]->SetVisible(view.detailsVisible);
+    }
+    for (ListBox *list : lstPWD)
+        list->SetVisible(view.detailsVisible);
+    for (PictureBox *chart : picPWD)
+        chart->SetVisible(view.detailsVisible);
+    lblBezeichnung[1]->SetTop(view.lblBezeichnung1Top);
+    txtPWD[1]->SetTop(view.txtPWD1Top);
+    picOut->SetTop(view.picOutTop);
+    cmdEnd->SetTop(view.cmdEndTop);
+    cmdLogin->SetTop(view.cmdLoginTop);
+
+    // The window keeps its top-left corner; only the program changes its size.
+    const QSize client(Twips::toPixels(view.clientWidth), Twips::toPixels(view.clientHeight));
+    centralWidget()->setFixedSize(client);
+    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+}
+
+void Form1::ResetEntry(int row)
+{
+    m_keyTimes.resetRow(row);
+    lstPWD[row]->Clear();
+    picPWD[row]->Cls();
+    txtCount[row]->SetText(QString());
+    txtTakt[row]->SetText(QString());
+    txtPWDT[row]->SetText(QString());
+
+    PictureBox *chart = picPWD[row];
+    chart->Scale(0, 300, 16, 0);
+    for (std::int16_t y = 300; y >= 100; y = static_cast<std::int16_t>(y - 100)) {
+        const double width = chart->ScaleWidth();
+        chart->Line(0, y, width, y, PictureBox::Shape::Line, fromVbColor(LightGrey));
+        chart->SetCurrentX(0);
+        chart->Print(qs(integerText(y)));
+    }
+
+    picOut->SetBackColor(palette().color(QPalette::Window));
+    picOut->Cls();
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Keys no control used arrive here. Enter is the window's: "Login" is its default button,
+    // except on "Abbrechen", where Enter means that button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (focusWidget() == cmdEnd)
+            cmdEnd->click();
+        else if (cmdLogin->Enabled())
+            cmdLogin->click();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}

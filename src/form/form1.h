@@ -1,0 +1,79 @@
+#pragma once
+
+#include "timing/currency.h"
+#include "timing/entrytext.h"
+#include "timing/keytimes.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+
+class CommandButton;
+class Label;
+class ListBox;
+class MenuItem;
+class PictureBox;
+class TextBox;
+class TickCounter;
+struct ViewSettings;
+
+// The login window. Each change of a password field is stamped with the tick counter, listed
+// and charted; leaving a field reduces its stamps to a threshold and a rhythm code; "Login"
+// compares both entries' texts and codes.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The counter must outlive the form.
+    explicit Form1(TickCounter &counter, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    const KeyTimes &keyTimes() const { return m_keyTimes; }
+    const EntryText &entryText() const { return m_entryText; }
+
+    // Outer size of the window, in twips.
+    double Width() const;
+    double Height() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void createControls();
+    void createMenu();
+    void connectHandlers();
+
+    void Form_Load();
+    void txtPWD_Change(int Index);
+    void txtPWD_KeyPress(int Index, int &KeyAscii);
+    void txtPWD_LostFocus(int Index);
+    void cmdLogin_Click();
+    void cmdEnd_Click();
+    void mnuNormal_Click();
+    void mnuErweitert_Click();
+    void ResetEntry(int row);
+
+    void applyLoginRule();
+    void applyView(const ViewSettings &view);
+    QString currencyToText(Currency value) const;
+
+    TickCounter &m_counter;
+    KeyTimes m_keyTimes;
+    EntryText m_entryText;
+    std::string m_decimalSeparator;
+
+    std::array<TextBox *, 2> txtPWD{};
+    std::array<TextBox *, 2> txtCount{};
+    std::array<TextBox *, 2> txtTakt{};
+    std::array<TextBox *, 2> txtPWDT{};
+    std::array<ListBox *, 2> lstPWD{};
+    std::array<PictureBox *, 2> picPWD{};
+    std::array<Label *, 10> lblBezeichnung{}; // there is no index 0
+    PictureBox *picOut = nullptr;
+    CommandButton *cmdEnd = nullptr;
+    CommandButton *cmdLogin = nullptr;
+    MenuItem *mnuNormal = nullptr;
+    MenuItem *mnuErweitert = nullptr;
+};

@@ -1,0 +1,7 @@
+#include "platform/commandbutton.h"
+
+CommandButton::CommandButton(const QString &caption, QWidget *parent) : Control<QPushButton>(caption, parent)
+{
+    // Enter is routed by the window itself (see Form1::keyPressEvent), not by the focused button.
+    setAutoDefault(false);
+}

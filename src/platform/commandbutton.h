@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/control.h"
+
+#include <QPushButton>
+
+class CommandButton : public Control<QPushButton>
+{
+    Q_OBJECT
+
+public:
+    explicit CommandButton(const QString &caption, QWidget *parent = nullptr);
+
+    bool Enabled() const { return isEnabled(); }
+    void SetEnabled(bool enabled) { setEnabled(enabled); }
+};

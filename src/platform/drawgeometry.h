@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLineF>
+#include <QRectF>
+
+#include <optional>
+
+// Clipping done in double precision before anything reaches the raster engine, so that a bar
+// millions of units tall neither overflows pixel integers nor makes the painter walk it.
+
+// The part of the segment inside bounds, or nothing if it misses them or is not finite.
+std::optional<QLineF> clipSegment(const QLineF &segment, const QRectF &bounds);
+
+// The rectangle with opposite corners a and b, its edges pulled into bounds. Edges that lie
+// outside stay outside (on the bounds), so with bounds a little larger than the visible area
+// the visible part of the outline is unchanged. Nothing if it misses bounds or is not finite.
+std::optional<QRectF> clipBox(const QPointF &a, const QPointF &b, const QRectF &bounds);

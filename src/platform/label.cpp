@@ -1,0 +1,8 @@
+#include "platform/label.h"
+
+Label::Label(const QString &caption, QWidget *parent) : Control<QLabel>(caption, parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWordWrap(false);
+    setTextFormat(Qt::PlainText);
+}

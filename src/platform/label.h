@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/control.h"
+
+#include <QLabel>
+
+class Label : public Control<QLabel>
+{
+    Q_OBJECT
+
+public:
+    explicit Label(const QString &caption, QWidget *parent = nullptr);
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/control.h"
+
+#include <QListWidget>
+
+// Unsorted, single-selection list of lines; AddItem appends.
+class ListBox : public Control<QListWidget>
+{
+    Q_OBJECT
+
+public:
+    explicit ListBox(QWidget *parent = nullptr);
+
+    void AddItem(const QString &line);
+    void Clear();
+    int ListCount() const;
+    QString List(int index) const;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QAction>
+
+// A menu entry with a check mark the program sets; triggered is its Click.
+class MenuItem : public QAction
+{
+    Q_OBJECT
+
+public:
+    MenuItem(const QString &caption, QObject *parent);
+
+    bool Checked() const { return isChecked(); }
+    void SetChecked(bool checked) { setChecked(checked); }
+};

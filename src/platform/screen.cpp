@@ -1,0 +1,29 @@
+#include "platform/screen.h"
+
+#include "platform/twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+QRect primaryGeometry()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
+}
+} // namespace
+
+double Screen::Width()
+{
+    return Twips::fromPixels(primaryGeometry().width());
+}
+
+double Screen::Height()
+{
+    return Twips::fromPixels(primaryGeometry().height());
+}
+
+QPoint Screen::originPixels()
+{
+    return primaryGeometry().topLeft();
+}
