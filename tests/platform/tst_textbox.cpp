@@ -1,0 +1,167 @@
+#include "platform/textbox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestTextBox : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void changeFollowsEveryRealChange();
+    void pasteIsCutToTheLimit_data();
+    void pasteIsCutToTheLimit();
+    void loneSurrogatesAreDropped_data();
+    void loneSurrogatesAreDropped();
+    void keyPressCodes_data();
+    void keyPressCodes();
+    void keyPressCanSwallowTheKey();
+    void lostFocusOnlyForAnotherControl();
+};
+
+void TestTextBox::changeFollowsEveryRealChange()
+{
+    TextBox box(1);
+    QSignalSpy changes(&box, &TextBox::Change);
+    box.SetText(QStringLiteral("abc"));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(changes.last().at(0).toInt(), 1);
+    box.SetText(QStringLiteral("abc")); // same text: no change
+    QCOMPARE(changes.count(), 1);
+    box.selectAll();
+    box.cut();
+    QCOMPARE(changes.count(), 2);
+    box.undo();
+    QCOMPARE(changes.count(), 3);
+    QCOMPARE(box.Text(), QStringLiteral("abc"));
+    QApplication::clipboard()->setText(QStringLiteral("xy"));
+    box.end(false);
+    box.paste();
+    QCOMPARE(changes.count(), 4);
+    QCOMPARE(box.Text(), QStringLiteral("abcxy"));
+}
+
+void TestTextBox::pasteIsCutToTheLimit_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("after");
+    const QString twenty = QStringLiteral("abcdefghijklmnopqrst");
+    QTest::newRow("fits") << QStringLiteral("ab") << QStringLiteral("cd") << QStringLiteral("abcd");
+    QTest::newRow("longer than the room") << twenty << QStringLiteral("123456789") << twenty + QStringLiteral("1234");
+    QTest::newRow("long paste into empty") << QString() << twenty + twenty << twenty + QStringLiteral("abcd");
+    // 23 units leave room for one: the emoji would be cut in half, so it is not inserted.
+    QTest::newRow("emoji at the cut") << twenty + QStringLiteral("abc") << QStringLiteral("\U0001F600")
+                                      << twenty + QStringLiteral("abc");
+    QTest::newRow("emoji before the cut") << twenty + QStringLiteral("a") << QStringLiteral("x\U0001F600\U0001F600")
+                                          << twenty + QStringLiteral("ax\U0001F600");
+}
+
+void TestTextBox::pasteIsCutToTheLimit()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, after);
+    TextBox box(0);
+    box.setMaxLength(24);
+    box.SetText(before);
+    box.end(false);
+    QApplication::clipboard()->setText(clipboard);
+    box.paste();
+    QCOMPARE(box.Text(), after);
+    QVERIFY(box.Text().size() <= 24);
+}
+
+void TestTextBox::loneSurrogatesAreDropped_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("newCursor");
+    const QChar high(0xD83D);
+    const QChar low(0xDE00);
+    QTest::newRow("whole pair kept") << QStringLiteral("a\U0001F600b") << 3 << QStringLiteral("a\U0001F600b") << 3;
+    QTest::newRow("trailing high") << QStringLiteral("ab") + high << 3 << QStringLiteral("ab") << 2;
+    QTest::newRow("leading low") << QString(low) + QStringLiteral("ab") << 3 << QStringLiteral("ab") << 2;
+    QTest::newRow("swapped halves") << QString(low) + high << 0 << QString() << 0;
+    QTest::newRow("plain") << QStringLiteral("abc") << 1 << QStringLiteral("abc") << 1;
+}
+
+void TestTextBox::loneSurrogatesAreDropped()
+{
+    QFETCH(QString, input);
+    QFETCH(int, cursor);
+    QFETCH(QString, output);
+    QFETCH(int, newCursor);
+    QCOMPARE(withoutLoneSurrogates(input, &cursor), output);
+    QCOMPARE(cursor, newCursor);
+}
+
+void TestTextBox::keyPressCodes_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("code");
+    QTest::newRow("letter") << int(Qt::Key_A) << QStringLiteral("a") << 0 << 97;
+    QTest::newRow("umlaut") << int(Qt::Key_Adiaeresis) << QStringLiteral("\u00e4") << 0 << 0xE4;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << QStringLiteral("\b") << 0 << 8;
+    QTest::newRow("ctrl+backspace") << int(Qt::Key_Backspace) << QString() << int(Qt::ControlModifier) << 127;
+    QTest::newRow("enter") << int(Qt::Key_Return) << QStringLiteral("\r") << 0 << 13;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << QStringLiteral("\x1b") << 0 << 27;
+    QTest::newRow("delete gives none") << int(Qt::Key_Delete) << QStringLiteral("\x7f") << 0 << 0;
+    QTest::newRow("arrow gives none") << int(Qt::Key_Left) << QString() << 0 << 0;
+}
+
+void TestTextBox::keyPressCodes()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(int, modifiers);
+    QFETCH(int, code);
+    const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QCOMPARE(TextBox::keyAsciiFor(event), code);
+}
+
+void TestTextBox::keyPressCanSwallowTheKey()
+{
+    TextBox box(0);
+    std::vector<int> seen;
+    connect(&box, &TextBox::KeyPress, &box, [&seen](int, int &keyAscii) {
+        seen.push_back(keyAscii);
+        if (keyAscii == 'x')
+            keyAscii = 0;
+    });
+    QTest::keyClicks(&box, QStringLiteral("axb"));
+    QCOMPARE(box.Text(), QStringLiteral("ab"));
+    QCOMPARE(seen, (std::vector<int>{'a', 'x', 'b'}));
+}
+
+void TestTextBox::lostFocusOnlyForAnotherControl()
+{
+    QWidget window;
+    auto *box = new TextBox(1, &window);
+    auto *other = new TextBox(0, &window);
+    other->move(0, 40);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus(Qt::OtherFocusReason);
+    QSignalSpy lost(box, &TextBox::LostFocus);
+
+    // Window deactivation and a popup take the focus away without another control taking it.
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(box, &deactivated);
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(box, &popup);
+    QCOMPARE(lost.count(), 0);
+
+    other->setFocus(Qt::TabFocusReason);
+    QCOMPARE(lost.count(), 1);
+    QCOMPARE(lost.first().at(0).toInt(), 1);
+}
+
+QTEST_MAIN(TestTextBox)
+#include "tst_textbox.moc"
