@@ -1,0 +1,35 @@
+# Shared by start.sh and test.sh: installs what is missing and builds one preset.
+# Works on a fresh Debian 12 or Ubuntu 24.04 machine that has only git and bash.
+
+set -euo pipefail
+
+repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
+
+# Installs the Debian packages among "$@" that are not installed yet.
+install_missing() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures and builds the given CMake preset.
+build_preset() {
+    local preset="$1"
+    cd "$repo_root"
+    cmake --preset "$preset" -G Ninja >/dev/null
+    cmake --build --preset "$preset" --parallel
+}
