@@ -17,9 +17,11 @@
 #include "timing/numbertext.h"
 #include "timing/tickcounter.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenuBar>
+#include <QStringList>
 
 #include <algorithm>
 #include <stdexcept>
@@ -97,6 +99,7 @@ Form1::Form1(TickCounter &counter, QWidget *parent)
     createControls();
     createMenu();
     connectHandlers();
+    nameForAssistiveTechnology();
     Form_Load();
 }
 
@@ -268,6 +271,7 @@ void Form1::txtPWD_Change(int Index)
     chart->SetCurrentX(mark.labelX);
     chart->SetCurrentY(mark.labelY);
     chart->Print(lastCharacter(txtPWD[Index]->Text()));
+    describeChart(Index);
 }
 
 void Form1::txtPWD_KeyPress(int Index, int &KeyAscii)
@@ -301,6 +305,7 @@ void Form1::txtPWD_LostFocus(int Index)
         const char digit = rhythmDigit(m_keyTimes.interval(Index, k), threshold);
         txtPWDT[Index]->SetText(txtPWDT[Index]->Text() + QLatin1Char(digit));
     }
+    describeChart(Index);
 }
 
 void Form1::cmdLogin_Click()
@@ -328,6 +333,7 @@ void Form1::cmdLogin_Click()
     picOut->SetCurrentY(placement.textY);
     picOut->SetForeColor(colour);
     picOut->Print(message);
+    describeVerdict(message);
 }
 
 void Form1::cmdEnd_Click()
@@ -392,6 +398,53 @@ void Form1::ResetEntry(int row)
 
     picOut->SetBackColor(palette().color(QPalette::Window));
     picOut->Cls();
+    describeChart(row);
+    describeVerdict(QString());
+}
+
+void Form1::nameForAssistiveTechnology()
+{
+    // Screen readers name each control by its caption; the second row's boxes say which row
+    // they belong to, since their captions repeat the first row's.
+    const QString repetition = QStringLiteral(" (Wiederholung)");
+    const QString entry = QStringLiteral(" (Eingabe)");
+    lblBezeichnung[6]->setBuddy(txtPWD[0]);
+    lblBezeichnung[1]->setBuddy(txtPWD[1]);
+    txtPWD[0]->setAccessibleName(lblBezeichnung[6]->text());
+    txtPWD[1]->setAccessibleName(lblBezeichnung[1]->text());
+    for (int row = 0; row < 2; ++row) {
+        const QString suffix = row == 0 ? entry : repetition;
+        txtCount[row]->setAccessibleName(lblBezeichnung[2]->text() + suffix);
+        txtTakt[row]->setAccessibleName(lblBezeichnung[3]->text() + suffix);
+        txtPWDT[row]->setAccessibleName(lblBezeichnung[4]->text() + suffix);
+        lstPWD[row]->setAccessibleName(lblBezeichnung[5]->text() + suffix);
+        picPWD[row]->setAccessibleName(QStringLiteral("Eingabetakt-Diagramm") + suffix);
+    }
+    picOut->setAccessibleName(QStringLiteral("Anmeldeergebnis"));
+}
+
+void Form1::describeChart(int row)
+{
+    // What the bars at positions 2 to the current length stand for, and the latest threshold.
+    const auto length = std::min<qsizetype>(txtPWD[row]->Text().size(), KeyTimes::MaxLength);
+    QStringList bars;
+    for (int n = 2; n <= length; ++n)
+        bars << currencyToText(m_keyTimes.interval(row, n));
+    QString description = bars.isEmpty() ? QStringLiteral("Keine Balken")
+                                          : QStringLiteral("Balken (ms): ") + bars.join(QStringLiteral("; "));
+    if (!txtTakt[row]->Text().isEmpty())
+        description += QStringLiteral(". Schwelle (ms): ") + txtTakt[row]->Text();
+    picPWD[row]->setAccessibleDescription(description);
+}
+
+void Form1::describeVerdict(const QString &message)
+{
+    if (picOut->accessibleDescription() == message)
+        return;
+    picOut->setAccessibleDescription(message);
+    // Qt does not report the change by itself; screen readers announce it from this event.
+    QAccessibleEvent changed(picOut, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void Form1::keyPressEvent(QKeyEvent *event)

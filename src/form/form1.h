@@ -56,6 +56,9 @@ private:
     void ResetEntry(int row);
 
     void applyLoginRule();
+    void nameForAssistiveTechnology();
+    void describeChart(int row);
+    void describeVerdict(const QString &message);
     void applyView(const ViewSettings &view);
     QString currencyToText(Currency value) const;
 
