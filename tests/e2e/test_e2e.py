@@ -1,0 +1,147 @@
+"""End-to-end tests: the real taktlogin under Xvfb, typed at with real key events, read back
+as assistive technology reads it, and photographed for what is only drawn."""
+
+import time
+import unittest
+
+import pyatspi
+from gi.repository import GLib
+
+from driver import App, interval_of, wait_until
+
+GREEN = (0, 128, 0)
+RED = (192, 0, 0)
+RHYTHM = [60, 400, 60, 400, 60]
+OTHER_RHYTHM = [400, 60, 400, 60, 400]
+
+# How far a listed interval may lie from the gap xdotool waited. Measured on this Xvfb setup
+# over 80 keystrokes with gaps of 30 to 600 ms: median error 0.6 ms, 95th percentile 1.3 ms,
+# worst 10.3 ms (a scheduling hiccup of xdotool or the X server). 15 ms covers that worst case
+# and stays far below the differences the tests rely on (60 against 400 ms).
+TOLERANCE_MS = 15.0
+
+
+def count(pixels, colour):
+    return sum(row.count(colour) for row in pixels)
+
+
+class EndToEnd(unittest.TestCase):
+    def setUp(self):
+        self.app = App(extra_env={"LC_ALL": "C.UTF-8"})
+
+    def tearDown(self):
+        self.app.close()
+
+    def enter_both(self, text0, gaps0, text1, gaps1):
+        self.app.type_rhythm(text0, gaps0)
+        self.app.key("Tab")
+        wait_until(lambda: self.app.focused() == "Passwort wiederholen:", what="second field")
+        self.app.type_rhythm(text1, gaps1)
+        wait_until(lambda: self.app.text("Passwort wiederholen:") == text1, what="second entry")
+
+    def login_verdict(self):
+        self.app.key("Return")  # Login is the default button
+        verdict = self.app.control("Anmeldeergebnis")
+        return wait_until(lambda: verdict.description, what="a verdict")
+
+    def test_correct_login_is_green(self):
+        self.enter_both("geheim", RHYTHM, "geheim", RHYTHM)
+        self.assertEqual(self.login_verdict(), "Login korrekt!")
+        pixels = self.app.pixels("Anmeldeergebnis")
+        self.assertGreater(count(pixels, GREEN), 100)
+        self.assertEqual(count(pixels, RED), 0)
+
+    def test_same_text_other_rhythm_is_red(self):
+        self.enter_both("geheim", RHYTHM, "geheim", OTHER_RHYTHM)
+        self.assertEqual(self.login_verdict(), "Login falsch!")
+        pixels = self.app.pixels("Anmeldeergebnis")
+        self.assertGreater(count(pixels, RED), 100)
+        self.assertEqual(count(pixels, GREEN), 0)
+
+    def test_other_text_same_rhythm_is_red(self):
+        self.enter_both("geheim", RHYTHM, "gehein", RHYTHM)
+        self.assertEqual(self.login_verdict(), "Login falsch!")
+        self.assertGreater(count(self.app.pixels("Anmeldeergebnis"), RED), 100)
+
+    def test_keystroke_list_shows_each_gap(self):
+        self.app.choose_view("Erweitert")
+        gaps = [30, 600, 45, 300, 120, 80, 450, 200, 35, 150]
+        self.app.type_rhythm("taktlogin42", gaps)
+        lines = wait_until(lambda: len(self.app.lines("Eingabetakt (ms): (Eingabe)")) == 11
+                           and self.app.lines("Eingabetakt (ms): (Eingabe)"), what="eleven lines")
+        self.assertEqual(lines[0], "t: 0")
+        self.assertEqual([line.split(": ")[0] for line in lines], list("taktlogin42"))
+        for line, gap in zip(lines[1:], gaps):
+            self.assertAlmostEqual(interval_of(line), gap, delta=TOLERANCE_MS, msg=line)
+        description = self.app.control("Eingabetakt-Diagramm (Eingabe)").description
+        self.assertTrue(description.startswith("Balken (ms): "), description)
+        self.assertEqual(len(description.split("; ")), 10)
+
+    def test_leaving_a_field_fills_count_threshold_and_code(self):
+        self.app.choose_view("Erweitert")
+        self.app.control("Passwort eigeben:", "text").queryComponent().grabFocus()
+        wait_until(lambda: self.app.focused() == "Passwort eigeben:", what="focus back in the field")
+        # 150 lies clearly below the midpoint of 100 and 300; an interval right at the
+        # threshold would fall on either side by a fraction of a millisecond.
+        self.app.type_rhythm("abcd", [100, 300, 150])
+        self.app.key("Tab")
+        count_text = wait_until(lambda: self.app.text("Passwort-Länge: (Eingabe)"), what="count")
+        self.assertEqual(count_text, "4 Zeichen")
+        self.assertAlmostEqual(float(self.app.text("ø-Eingabetakt (ms): (Eingabe)")), 200, delta=TOLERANCE_MS)
+        self.assertEqual(self.app.text("Passwort getaktet: (Eingabe)"), "010")
+        self.assertEqual(self.app.text("Passwort-Länge: (Wiederholung)"), "")
+
+    def test_backspace_resets_its_row(self):
+        self.app.choose_view("Erweitert")
+        self.app.control("Passwort eigeben:", "text").queryComponent().grabFocus()
+        self.app.type_rhythm("geheim", RHYTHM)
+        self.app.key("Tab")
+        self.app.type_rhythm("abc", [100, 100])
+        wait_until(lambda: len(self.app.lines("Eingabetakt (ms): (Wiederholung)")) == 3, what="row 1 lines")
+        self.app.key("Left")
+        self.app.key("BackSpace")
+        wait_until(lambda: self.app.text("Passwort wiederholen:") == "", what="emptied field")
+        self.assertEqual(self.app.lines("Eingabetakt (ms): (Wiederholung)"), [])
+        self.assertEqual(len(self.app.lines("Eingabetakt (ms): (Eingabe)")), 6)
+        self.assertEqual(self.app.text("Passwort eigeben:"), "geheim")
+
+    def test_views_switch_from_the_menu(self):
+        detail = "Eingabetakt (ms): (Eingabe)"
+        self.assertFalse(self.app.showing(detail))
+        normal_height = self.app.extents("Anmelden:").height
+        self.app.choose_view("Erweitert")
+        wait_until(lambda: self.app.showing(detail), what="extended view")
+        self.assertTrue(self.app.showing("Eingabetakt-Diagramm (Wiederholung)"))
+        self.assertGreater(self.app.extents("Anmelden:").height, normal_height)
+        self.app.choose_view("Normal")
+        wait_until(lambda: not self.app.showing(detail), what="normal view")
+        self.assertTrue(self.app.showing("Passwort wiederholen:"))
+
+    def test_verdict_change_is_announced(self):
+        heard = []
+
+        def listener(event):
+            if event.source is not None and event.source.name == "Anmeldeergebnis":
+                heard.append(event.source.description)
+
+        pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-description")
+        try:
+            self.enter_both("geheim", RHYTHM, "geheim", RHYTHM)
+            self.app.key("Return")
+            context = GLib.MainContext.default()
+            deadline = time.monotonic() + 10
+            while "Login korrekt!" not in heard and time.monotonic() < deadline:
+                context.iteration(False)
+                time.sleep(0.01)
+        finally:
+            pyatspi.Registry.deregisterEventListener(listener, "object:property-change:accessible-description")
+        self.assertIn("Login korrekt!", heard)
+
+    def test_abbrechen_ends_the_program_with_status_0(self):
+        self.app.type_rhythm("geheim", RHYTHM)
+        self.app.click("Abbrechen")
+        self.assertEqual(self.app.process.wait(timeout=10), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()

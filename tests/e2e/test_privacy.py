@@ -1,0 +1,74 @@
+"""The password leaves the process only towards the display and assistive technology: a typed
+login under strace opens no file for writing, connects to nothing but local sockets of the X
+server and the D-Bus/accessibility buses, and writes nothing of the password to stdout/stderr."""
+
+import os
+import re
+import tempfile
+import unittest
+
+from driver import App, wait_until
+
+PASSWORD = "Quarz-Wolke7"
+RHYTHM = [80, 300, 80, 300, 80, 300, 80, 300, 80, 300, 80]
+
+WRITE_FLAGS = re.compile(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND")
+OPEN_CALL = re.compile(r'^\d+\s+(open|openat|openat2|creat)\((?:AT_FDCWD|\d+, )?,?\s*"([^"]*)",?\s*([^)]*)\)')
+CONNECT_CALL = re.compile(r"^\d+\s+connect\(\d+, \{sa_family=(\w+)(.*?)\}")
+STD_WRITE = re.compile(r'^\d+\s+write\([12], "(.*)", \d+\)')
+# Local sockets the program may use: the X server, the session and accessibility buses, and
+# glibc's name-service cache, which the C library asks when Qt looks up the user's home.
+ALLOWED_SOCKETS = re.compile(r'/tmp/\.X11-unix/|/tmp/dbus-|at-spi|/run/user/|@/tmp/|/var/run/nscd/socket')
+
+
+class Privacy(unittest.TestCase):
+    def test_password_stays_in_the_window(self):
+        trace = tempfile.NamedTemporaryFile(prefix="taktlogin-strace-", suffix=".txt", delete=False)
+        trace.close()
+        try:
+            app = App(extra_env={"LC_ALL": "C.UTF-8"},
+                      wrapper=("strace", "-f", "-qq", "-s", "4096", "-o", trace.name,
+                               "-e", "trace=open,openat,openat2,creat,connect,write"))
+            try:
+                app.type_rhythm(PASSWORD, RHYTHM)
+                app.key("Tab")
+                wait_until(lambda: app.focused() == "Passwort wiederholen:", what="second field")
+                app.type_rhythm(PASSWORD, RHYTHM)
+                app.key("Return")
+                verdict = app.control("Anmeldeergebnis")
+                wait_until(lambda: verdict.description, what="a verdict")
+                app.click("Abbrechen")
+                self.assertEqual(app.process.wait(timeout=20), 0)
+            finally:
+                app.close()
+            with open(trace.name, encoding="utf-8", errors="replace") as log:
+                lines = log.read().splitlines()
+        finally:
+            os.unlink(trace.name)
+
+        self.assertTrue(any("connect(" in line for line in lines), "strace recorded nothing")
+        opened_for_writing = []
+        connections = []
+        leaked = []
+        opens_seen = 0
+        for line in lines:
+            opened = OPEN_CALL.match(line)
+            opens_seen += 1 if opened else 0
+            writing = opened and (opened.group(1) == "creat" or WRITE_FLAGS.search(opened.group(3)))
+            if writing and opened.group(2) != "/dev/null":
+                opened_for_writing.append(line)
+            connected = CONNECT_CALL.match(line)
+            if connected and not (connected.group(1) == "AF_UNIX" and ALLOWED_SOCKETS.search(connected.group(2))):
+                connections.append(line)
+            written = STD_WRITE.match(line)
+            if written and any(part in written.group(1) for part in (PASSWORD, PASSWORD[:5], PASSWORD[-5:])):
+                leaked.append(line)
+        # Libraries and fonts are opened for reading, so a pattern that never matches shows here.
+        self.assertGreater(opens_seen, 10)
+        self.assertEqual(opened_for_writing, [])
+        self.assertEqual(connections, [])
+        self.assertEqual(leaked, [])
+
+
+if __name__ == "__main__":
+    unittest.main()
