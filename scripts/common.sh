@@ -7,6 +7,8 @@ repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
 # The end-to-end suite drives the real window under Xvfb and reads it over AT-SPI.
+# Sanitizer runtime and libFuzzer come with clang.
+fuzz_packages=(clang libclang-rt-14-dev)
 e2e_packages=(xvfb xauth xdotool x11-utils imagemagick openbox dbus-x11 at-spi2-core python3-pyatspi strace)
 
 # Installs the Debian packages among "$@" that are not installed yet.

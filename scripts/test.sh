@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds taktlogin with warnings as errors and runs every test.
+# Installs what is missing, builds taktlogin with warnings as errors and runs every test: the
+# unit, GUI and end-to-end suites, the unit and GUI suites again under the address and
+# undefined-behaviour sanitizers (with leak detection), and a bounded fuzzing run.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_missing "${build_packages[@]}" "${e2e_packages[@]}"
+install_missing "${build_packages[@]}" "${e2e_packages[@]}" "${fuzz_packages[@]}"
+
 build_preset ci
 ctest --preset ci --parallel 2
+
+build_preset asan-ubsan
+ctest --preset asan-ubsan --parallel 2 --label-exclude e2e
+
+build_preset fuzz
+ctest --preset fuzz

@@ -23,8 +23,14 @@ public:
     // Exact; throws std::overflow_error when the difference leaves the 64-bit range.
     Currency operator-(Currency other) const;
 
-    friend constexpr bool operator==(Currency, Currency) = default;
-    friend constexpr auto operator<=>(Currency, Currency) = default;
+    // Spelled out rather than defaulted through <=>: moc, which reads the form's header, cannot
+    // parse the standard <compare> header.
+    friend constexpr bool operator==(Currency a, Currency b) { return a.m_raw == b.m_raw; }
+    friend constexpr bool operator!=(Currency a, Currency b) { return a.m_raw != b.m_raw; }
+    friend constexpr bool operator<(Currency a, Currency b) { return a.m_raw < b.m_raw; }
+    friend constexpr bool operator>(Currency a, Currency b) { return a.m_raw > b.m_raw; }
+    friend constexpr bool operator<=(Currency a, Currency b) { return a.m_raw <= b.m_raw; }
+    friend constexpr bool operator>=(Currency a, Currency b) { return a.m_raw >= b.m_raw; }
 
 private:
     constexpr explicit Currency(std::int64_t raw) : m_raw(raw) {}
