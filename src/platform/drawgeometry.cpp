@@ -55,3 +55,10 @@ std::optional<QRectF> clipBox(const QPointF &a, const QPointF &b, const QRectF &
     return QRectF(QPointF(clippedLeft, clippedTop),
                   QPointF(std::min(right, bounds.right()), std::min(bottom, bounds.bottom())));
 }
+
+double snapToCell(double coordinate, int width)
+{
+    // The pen is centred on the line, so its centre sits half its width into the first cell.
+    const double firstCell = std::floor(coordinate) - (width - 1) / 2;
+    return firstCell + width / 2.0;
+}

@@ -15,3 +15,8 @@ std::optional<QLineF> clipSegment(const QLineF &segment, const QRectF &bounds);
 // outside stay outside (on the bounds), so with bounds a little larger than the visible area
 // the visible part of the outline is unchanged. Nothing if it misses bounds or is not finite.
 std::optional<QRectF> clipBox(const QPointF &a, const QPointF &b, const QRectF &bounds);
+
+// The pen position that makes a line of the given width (in pixels) cover whole pixel cells:
+// the cell holding the coordinate and the next width - 1 cells, the even widths towards
+// larger coordinates. Lines then look the same at any device pixel ratio, never smeared.
+double snapToCell(double coordinate, int width);

@@ -128,14 +128,20 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Shape shape, s
     const QPointF a = toPixel(x1, y1);
     const QPointF b = toPixel(x2, y2);
 
+    const auto snap = [this](QPointF p) {
+        return QPointF(snapToCell(p.x(), m_drawWidth), snapToCell(p.y(), m_drawWidth));
+    };
     QPainter painter(&m_image);
     painter.setPen(QPen(pen, m_drawWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
     if (shape == Shape::Box) {
         if (const auto box = clipBox(a, b, bounds))
-            painter.drawRect(*box);
+            painter.drawRect(QRectF(snap(box->topLeft()), snap(box->bottomRight())));
     } else if (const auto segment = clipSegment(QLineF(a, b), bounds)) {
-        painter.drawLine(*segment);
+        const QPointF from = snap(segment->p1());
+        const QPointF to = snap(segment->p2());
+        // A square cap covers the end cells too; a line of no length is a single dot.
+        painter.drawLine(from, to);
     }
     update();
 }

@@ -13,6 +13,8 @@ private Q_SLOTS:
     void segment();
     void box_data();
     void box();
+    void snapToCell_data();
+    void snapToCell();
 };
 
 namespace {
@@ -71,6 +73,27 @@ void TestDrawGeometry::box()
     QCOMPARE(clipped.has_value(), visible);
     if (visible)
         QCOMPARE(*clipped, expected);
+}
+
+void TestDrawGeometry::snapToCell_data()
+{
+    QTest::addColumn<double>("coordinate");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<double>("centre");
+    QTest::newRow("width 1 on a cell edge") << 30.0 << 1 << 30.5;
+    QTest::newRow("width 1 inside a cell") << 12.875 << 1 << 12.5;
+    QTest::newRow("width 2 covers this and the next cell") << 0.0 << 2 << 1.0;
+    QTest::newRow("width 3 centred on its cell") << 7.2 << 3 << 7.5;
+    QTest::newRow("width 4") << 7.0 << 4 << 8.0;
+    QTest::newRow("negative") << -0.25 << 1 << -0.5;
+}
+
+void TestDrawGeometry::snapToCell()
+{
+    QFETCH(double, coordinate);
+    QFETCH(int, width);
+    QFETCH(double, centre);
+    QCOMPARE(::snapToCell(coordinate, width), centre);
 }
 
 QTEST_APPLESS_MAIN(TestDrawGeometry)
