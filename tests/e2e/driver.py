@@ -45,8 +45,7 @@ class App:
         self.application = wait_until(self._find_application, timeout=20, what="taktlogin on the bus")
         self.frame = wait_until(lambda: self._child_with_role(self.application, "frame"),
                                 what="the window")
-        self.window_id = wait_until(self._window_id, what="the X window")
-        wait_until(self._activate, what="the window activated")
+        wait_until(self._activate, timeout=20, what="the window activated")
         wait_until(lambda: self.focused() == "Passwort eigeben:", what="focus in the first field")
 
     def _find_application(self):
@@ -72,7 +71,15 @@ class App:
             return False
 
     def _activate(self):
-        result = subprocess.run(["xdotool", "windowactivate", "--sync", self.window_id], capture_output=True)
+        # Looked up on every try: the window manager may still be taking the window over.
+        self.window_id = self._window_id()
+        if self.window_id is None:
+            return False
+        try:
+            result = subprocess.run(["xdotool", "windowactivate", "--sync", self.window_id],
+                                    capture_output=True, timeout=5)
+        except subprocess.TimeoutExpired:
+            return False
         return result.returncode == 0
 
     def _window_id(self):
