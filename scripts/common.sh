@@ -5,7 +5,7 @@ set -euo pipefail
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-dejavu-core libbenchmark-dev)
 # The end-to-end suite drives the real window under Xvfb and reads it over AT-SPI.
 # Sanitizer runtime and libFuzzer come with clang.
 fuzz_packages=(clang libclang-rt-14-dev)

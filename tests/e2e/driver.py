@@ -35,16 +35,21 @@ def key_name(character):
 class App:
     """One running taktlogin process and its accessible tree."""
 
-    def __init__(self, extra_env=None, wrapper=()):
+    def __init__(self, extra_env=None, wrapper=(), binary=None, app_name="taktlogin"):
+        self.app_name = app_name
         env = dict(os.environ)
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         env["QT_QPA_PLATFORM"] = "xcb"
         env.update(extra_env or {})
-        self.process = subprocess.Popen([*wrapper, BINARY], env=env, stdout=subprocess.PIPE,
+        self.process = subprocess.Popen([*wrapper, binary or BINARY], env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE)
         self.application = wait_until(self._find_application, timeout=20, what="taktlogin on the bus")
         self.frame = wait_until(lambda: self._child_with_role(self.application, "frame"),
                                 what="the window")
+        self.activate()
+
+    def activate(self):
+        """Brings the window to the front with the focus in the first field."""
         wait_until(self._activate, timeout=20, what="the window activated")
         wait_until(lambda: self.focused() == "Passwort eigeben:", what="focus in the first field")
 
@@ -53,7 +58,7 @@ class App:
         for index in range(desktop.childCount):
             app = desktop.getChildAtIndex(index)
             try:
-                if app is not None and app.name == "taktlogin" and self._ours(app.get_process_id()):
+                if app is not None and app.name == self.app_name and self._ours(app.get_process_id()):
                     self.pid = app.get_process_id()
                     return app
             except Exception:
@@ -83,7 +88,7 @@ class App:
         return result.returncode == 0
 
     def _window_id(self):
-        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.pid),
+        result = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(self.pid),
                                  "--name", "^Anmelden:$"], capture_output=True, text=True)
         ids = result.stdout.split()
         return ids[-1] if ids else None
