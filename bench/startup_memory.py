@@ -45,10 +45,10 @@ def main():
           f"peak memory {median(peak['taktlogin']) / median(peak['baseline']):.2f}x")
 
     _, values = probe(args.probe, "keystrokes", str(args.keystrokes))
-    before = int(values["rss-after-1000-kib"]) / 1024
+    before = int(values["rss-after-warm-up-kib"]) / 1024
     after = int(values["rss-at-end-kib"]) / 1024
-    print(f"keystrokes: resident memory {before:.2f} MiB after 1000, {after:.2f} MiB after {args.keystrokes} "
-          f"(growth {after - before:+.2f} MiB)")
+    print(f"keystrokes: resident memory {before:.2f} MiB after {values['warm-up-keystrokes']}, "
+          f"{after:.2f} MiB after {args.keystrokes} (growth {after - before:+.2f} MiB)")
 
 
 if __name__ == "__main__":
