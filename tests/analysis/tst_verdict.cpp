@@ -9,7 +9,6 @@ class TestVerdict : public QObject
 private Q_SLOTS:
     void comparison_data();
     void comparison();
-    void colourAndMessage();
     void placement_data();
     void placement();
 };
@@ -47,14 +46,6 @@ void TestVerdict::comparison()
     QCOMPARE(loginSucceeds(password0.toStdU16String(), password1.toStdU16String(), code0.toStdU16String(),
                            code1.toStdU16String()),
              success);
-}
-
-void TestVerdict::colourAndMessage()
-{
-    QCOMPARE(verdictFor(true).colour, 0x008000u);
-    QVERIFY(verdictFor(true).message == u"Login korrekt!");
-    QCOMPARE(verdictFor(false).colour, 0x0000C0u);
-    QVERIFY(verdictFor(false).message == u"Login falsch!");
 }
 
 void TestVerdict::placement_data()
