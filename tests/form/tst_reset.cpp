@@ -15,11 +15,18 @@ private Q_SLOTS:
     void secondResetGivesTheSamePicture();
 };
 
-void TestReset::startupDrawsTheGrid_data()
+namespace {
+void addBothRows()
 {
     QTest::addColumn<int>("row");
     QTest::newRow("row 0") << 0;
     QTest::newRow("row 1") << 1;
+}
+} // namespace
+
+void TestReset::startupDrawsTheGrid_data()
+{
+    addBothRows();
 }
 
 void TestReset::startupDrawsTheGrid()
@@ -47,9 +54,7 @@ void TestReset::startupDrawsTheGrid()
 
 void TestReset::resetDrawsScaleAndLabelledGrid_data()
 {
-    QTest::addColumn<int>("row");
-    QTest::newRow("row 0") << 0;
-    QTest::newRow("row 1") << 1;
+    addBothRows();
 }
 
 void TestReset::resetDrawsScaleAndLabelledGrid()
