@@ -10,7 +10,7 @@ build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-de
 # Sanitizer runtime and libFuzzer come with clang.
 fuzz_packages=(clang libclang-rt-14-dev)
 # Packaging checks: validators, dpkg-shlibdeps for CPack, windres for the Windows resource.
-packaging_packages=(appstream desktop-file-utils dpkg-dev binutils-mingw-w64-x86-64)
+packaging_packages=(appstream desktop-file-utils dpkg-dev file binutils-mingw-w64-x86-64)
 e2e_packages=(xvfb xauth xdotool x11-utils imagemagick openbox dbus-x11 at-spi2-core python3-pyatspi strace)
 
 # Installs the Debian packages among "$@" that are not installed yet.
