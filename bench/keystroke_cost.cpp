@@ -1,7 +1,7 @@
 // Cost of one typed character, in process on the offscreen platform: the key event, the stamp,
-// the list line, the bar and its label, and (with repaint:1) the repaint the event loop then does. The baseline
-// is a bare QLineEdit whose textChanged appends a line to a QListWidget. Every 20 characters
-// the field is emptied outside the timed region, as Backspace does in the window.
+// the list line, the bar and its label, and (with repaint:1) the repaint the event loop then does. The
+// baseline is a bare QLineEdit whose textChanged appends a line to a QListWidget. Every 20 characters the
+// field is emptied outside the timed region, as Backspace does in the window.
 
 #include "form/form1.h"
 #include "platform/systemtickcounter.h"
@@ -14,7 +14,6 @@
 #include <QVBoxLayout>
 
 #include <benchmark/benchmark.h>
-
 #include <memory>
 
 namespace {

@@ -38,9 +38,11 @@ Currency parseMilliseconds(const std::string &text)
     std::int64_t wholeValue = 0;
     std::int64_t fractionValue = 0;
     const auto wholeResult = std::from_chars(whole.data(), whole.data() + whole.size(), wholeValue);
-    const auto fractionResult = std::from_chars(fraction.data(), fraction.data() + fraction.size(), fractionValue);
+    const auto fractionResult =
+        std::from_chars(fraction.data(), fraction.data() + fraction.size(), fractionValue);
     if (wholeResult.ec != std::errc() || wholeResult.ptr != whole.data() + whole.size() ||
-        fractionResult.ec != std::errc() || fractionResult.ptr != fraction.data() + fraction.size() || wholeValue < 0)
+        fractionResult.ec != std::errc() || fractionResult.ptr != fraction.data() + fraction.size() ||
+        wholeValue < 0)
         throw std::runtime_error("not a millisecond value: " + text);
     return Currency::fromRaw(wholeValue * Currency::Scale + fractionValue);
 }
@@ -88,7 +90,8 @@ std::string rhythmCodeOf(const Repetition &intervals)
 std::string percent(long matched, long total)
 {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f", total == 0 ? 0.0 : 100.0 * static_cast<double>(matched) / static_cast<double>(total));
+    std::snprintf(buffer, sizeof buffer, "%.2f",
+                  total == 0 ? 0.0 : 100.0 * static_cast<double>(matched) / static_cast<double>(total));
     return buffer;
 }
 
@@ -139,7 +142,8 @@ int main(int argc, char *argv[])
                 }
             }
         }
-        std::printf("genuine: %ld/%ld matched (%s%%)\n", genuineMatched, genuine, percent(genuineMatched, genuine).c_str());
+        std::printf("genuine: %ld/%ld matched (%s%%)\n", genuineMatched, genuine,
+                    percent(genuineMatched, genuine).c_str());
         std::printf("impostor: %ld/%ld matched (%s%%)\n", impostorMatched, impostor,
                     percent(impostorMatched, impostor).c_str());
 
@@ -159,9 +163,10 @@ int main(int argc, char *argv[])
             consistent += most;
             repetitions += static_cast<long>(own.size());
         }
-        std::printf("typists: %zu, repetitions: %ld, distinct codes: %zu\n", codes.size(), repetitions, distinct.size());
-        std::printf("repetitions equal to their typist's most common code: %ld/%ld (%s%%)\n", consistent, repetitions,
-                    percent(consistent, repetitions).c_str());
+        std::printf("typists: %zu, repetitions: %ld, distinct codes: %zu\n", codes.size(), repetitions,
+                    distinct.size());
+        std::printf("repetitions equal to their typist's most common code: %ld/%ld (%s%%)\n", consistent,
+                    repetitions, percent(consistent, repetitions).c_str());
     } catch (const std::exception &error) {
         std::fprintf(stderr, "rhythm_eval: %s\n", error.what());
         return 1;

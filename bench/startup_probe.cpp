@@ -61,7 +61,8 @@ protected:
             m_reported = true;
             // After this paint event the frame is complete; report as soon as it returns.
             QTimer::singleShot(0, this, [] {
-                std::printf("first-frame-ns %lld\npeak-rss-kib %ld\n", monotonicNanoseconds(), statusKib("VmHWM"));
+                std::printf("first-frame-ns %lld\npeak-rss-kib %ld\n", monotonicNanoseconds(),
+                            statusKib("VmHWM"));
                 std::fflush(stdout);
                 QCoreApplication::quit();
             });

@@ -27,9 +27,10 @@ bool displayMissing()
 int main(int argc, char *argv[])
 {
     if (displayMissing()) {
-        std::fputs("taktlogin: keine Anzeige gefunden (DISPLAY ist nicht gesetzt); ohne Bildschirm so starten: "
-                   "xvfb-run -a taktlogin\n",
-                   stderr);
+        std::fputs(
+            "taktlogin: keine Anzeige gefunden (DISPLAY ist nicht gesetzt); ohne Bildschirm so starten: "
+            "xvfb-run -a taktlogin\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);

@@ -6,6 +6,7 @@ KeystrokeMark keystrokeMark(int n, Currency interval)
     if (n == 1)
         return {std::nullopt, 1.1f, labelY};
     // The offsets are added in double precision and only the sum is narrowed.
-    const KeystrokeMark::Box bar{static_cast<float>(n), 0.0f, static_cast<float>(n + 0.7), interval.toSingle()};
+    const KeystrokeMark::Box bar{static_cast<float>(n), 0.0f, static_cast<float>(n + 0.7),
+                                 interval.toSingle()};
     return {bar, static_cast<float>(n + 0.1), labelY};
 }

@@ -16,7 +16,8 @@ Verdict verdictFor(bool success)
     return {0x0000C0, u"Login falsch!"};
 }
 
-VerdictPlacement verdictPlacement(float scaleWidth, float scaleHeight, float messageWidth, float loginTextHeight)
+VerdictPlacement verdictPlacement(float scaleWidth, float scaleHeight, float messageWidth,
+                                  float loginTextHeight)
 {
     VerdictPlacement placement{};
     placement.frameLeft = 0.0f;

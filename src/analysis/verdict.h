@@ -24,4 +24,5 @@ struct VerdictPlacement
     float textX, textY;
 };
 
-VerdictPlacement verdictPlacement(float scaleWidth, float scaleHeight, float messageWidth, float loginTextHeight);
+VerdictPlacement verdictPlacement(float scaleWidth, float scaleHeight, float messageWidth,
+                                  float loginTextHeight);

@@ -42,8 +42,9 @@ std::span<const ControlPlacement> designLayout()
 
 std::optional<ControlPlacement> placementOf(std::string_view objectName)
 {
-    const auto found = std::find_if(Layout.begin(), Layout.end(),
-                                    [objectName](const ControlPlacement &p) { return p.objectName == objectName; });
+    const auto found = std::find_if(Layout.begin(), Layout.end(), [objectName](const ControlPlacement &p) {
+        return p.objectName == objectName;
+    });
     if (found == Layout.end())
         return std::nullopt;
     return *found;

@@ -61,8 +61,7 @@ QString objectNameOf(const char *name, int index)
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
-template <class Widget>
-void place(Widget *widget, const QString &objectName)
+template <class Widget> void place(Widget *widget, const QString &objectName)
 {
     widget->setObjectName(objectName);
     const auto placement = placementOf(objectName.toStdString());
@@ -116,7 +115,6 @@ void Form1::createControls()
         const QString name = objectNameOf("lblBezeichnung", i);
         lblBezeichnung[i] = new Label(qs(placementOf(name.toStdString())->caption), client);
         place(lblBezeichnung[i], name);
-        lblBezeichnung[i]->setFont(font);
     }
 
     for (int row = 0; row < 2; ++row) {
@@ -169,8 +167,8 @@ void Form1::createControls()
               [](const ControlPlacement &a, const ControlPlacement &b) { return a.tabIndex < b.tabIndex; });
     QWidget *previous = nullptr;
     for (const ControlPlacement &placement : byTabIndex) {
-        auto *control = client->findChild<QWidget *>(QString::fromUtf8(placement.objectName.data(),
-                                                                       static_cast<qsizetype>(placement.objectName.size())));
+        auto *control = client->findChild<QWidget *>(QString::fromUtf8(
+            placement.objectName.data(), static_cast<qsizetype>(placement.objectName.size())));
         if (!control || control->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
@@ -317,8 +315,9 @@ void Form1::cmdLogin_Click()
     if (txtCount[1]->Text().isEmpty())
         txtPWD_LostFocus(1);
 
-    const bool success = loginSucceeds(txtPWD[0]->Text().toStdU16String(), txtPWD[1]->Text().toStdU16String(),
-                                       txtPWDT[0]->Text().toStdU16String(), txtPWDT[1]->Text().toStdU16String());
+    const bool success =
+        loginSucceeds(txtPWD[0]->Text().toStdU16String(), txtPWD[1]->Text().toStdU16String(),
+                      txtPWDT[0]->Text().toStdU16String(), txtPWDT[1]->Text().toStdU16String());
     const Verdict verdict = verdictFor(success);
     const QColor colour = fromVbColor(verdict.colour);
     const QString message = qs(verdict.message);
@@ -431,7 +430,7 @@ void Form1::describeChart(int row)
     for (int n = 2; n <= length; ++n)
         bars << currencyToText(m_keyTimes.interval(row, n));
     QString description = bars.isEmpty() ? QStringLiteral("Keine Balken")
-                                          : QStringLiteral("Balken (ms): ") + bars.join(QStringLiteral("; "));
+                                         : QStringLiteral("Balken (ms): ") + bars.join(QStringLiteral("; "));
     if (!txtTakt[row]->Text().isEmpty())
         description += QStringLiteral(". Schwelle (ms): ") + txtTakt[row]->Text();
     picPWD[row]->setAccessibleDescription(description);

@@ -5,8 +5,7 @@
 #include <QWidget>
 
 // The placement and visibility every control of the form offers, in twips.
-template <class Widget>
-class Control : public Widget
+template <class Widget> class Control : public Widget
 {
 public:
     using Widget::Widget;

@@ -118,8 +118,12 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Shape shape, s
     const QColor pen = colour.value_or(m_foreColor);
     m_currentX = x2;
     m_currentY = y2;
-    notify({shape == Shape::Box ? DrawCall::Kind::Box : DrawCall::Kind::Line, {x1, y1}, {x2, y2}, pen,
-            m_drawWidth, {}});
+    notify({shape == Shape::Box ? DrawCall::Kind::Box : DrawCall::Kind::Line,
+            {x1, y1},
+            {x2, y2},
+            pen,
+            m_drawWidth,
+            {}});
 
     ensureImage();
     const QSizeF size = drawingSize();

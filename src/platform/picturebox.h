@@ -18,14 +18,33 @@ class PictureBox : public Control<QFrame>
     Q_OBJECT
 
 public:
-    enum class Border { None, Sunken };
-    enum class Unit { Pixel, Twip }; // the scale until Scale sets one
-    enum class Shape { Line, Box };
+    enum class Border
+    {
+        None,
+        Sunken
+    };
+    enum class Unit
+    {
+        Pixel,
+        Twip
+    }; // the scale until Scale sets one
+    enum class Shape
+    {
+        Line,
+        Box
+    };
 
     // What a drawing call did, in user coordinates, for whoever observes the box.
     struct DrawCall
     {
-        enum class Kind { Cls, Scale, Line, Box, Print };
+        enum class Kind
+        {
+            Cls,
+            Scale,
+            Line,
+            Box,
+            Print
+        };
         Kind kind;
         QPointF from;
         QPointF to;

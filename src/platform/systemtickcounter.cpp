@@ -29,6 +29,7 @@ std::int64_t SystemTickCounter::ticks()
 #else
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * TicksPerSecond + static_cast<std::int64_t>(now.tv_nsec) / 100;
+    return static_cast<std::int64_t>(now.tv_sec) * TicksPerSecond +
+           static_cast<std::int64_t>(now.tv_nsec) / 100;
 #endif
 }

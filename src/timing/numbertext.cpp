@@ -33,7 +33,8 @@ std::string currencyText(Currency value, std::string_view decimalSeparator)
             --digits;
         }
         result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), fraction);
-        const std::string_view fractionDigits(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+        const std::string_view fractionDigits(buffer.data(),
+                                              static_cast<std::size_t>(result.ptr - buffer.data()));
         text += decimalSeparator;
         text.append(static_cast<std::size_t>(digits) - fractionDigits.size(), '0');
         text += fractionDigits;

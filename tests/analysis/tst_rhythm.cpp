@@ -10,7 +10,8 @@
 namespace {
 
 // A row whose stamps follow the given intervals (in milliseconds) after a first stamp.
-KeyTimes tableWithIntervals(int row, const std::vector<double> &intervalsMs, qint64 firstStamp = 1'000'000'000)
+KeyTimes tableWithIntervals(int row, const std::vector<double> &intervalsMs,
+                            qint64 firstStamp = 1'000'000'000)
 {
     KeyTimes table;
     qint64 stamp = firstStamp;
@@ -53,7 +54,8 @@ void TestRhythm::threshold_data()
     QTest::newRow("none positive") << std::vector<double>{0, -3, 0} << 0.0;
     QTest::newRow("empty") << std::vector<double>{} << 0.0;
     QTest::newRow("order does not matter") << std::vector<double>{300, 100, 200} << 200.0;
-    QTest::newRow("NaN ignored") << std::vector<double>{std::numeric_limits<double>::quiet_NaN(), 10, 30} << 20.0;
+    QTest::newRow("NaN ignored") << std::vector<double>{std::numeric_limits<double>::quiet_NaN(), 10, 30}
+                                 << 20.0;
 }
 
 void TestRhythm::threshold()

@@ -21,18 +21,19 @@ void TestVerdict::comparison_data()
     QTest::addColumn<QString>("code1");
     QTest::addColumn<bool>("success");
     const QString code = QStringLiteral("0101");
-    QTest::newRow("same text, same rhythm") << QStringLiteral("geheim") << QStringLiteral("geheim") << code << code
-                                            << true;
+    QTest::newRow("same text, same rhythm")
+        << QStringLiteral("geheim") << QStringLiteral("geheim") << code << code << true;
     QTest::newRow("other rhythm") << QStringLiteral("geheim") << QStringLiteral("geheim") << code
                                   << QStringLiteral("0100") << false;
-    QTest::newRow("code of other length") << QStringLiteral("geheim") << QStringLiteral("geheim") << code
-                                          << QStringLiteral("01010") << false;
-    QTest::newRow("letter case") << QStringLiteral("Geheim") << QStringLiteral("geheim") << code << code << false;
-    QTest::newRow("trailing space not trimmed") << QStringLiteral("geheim ") << QStringLiteral("geheim") << code
-                                                << code << false;
+    QTest::newRow("code of other length")
+        << QStringLiteral("geheim") << QStringLiteral("geheim") << code << QStringLiteral("01010") << false;
+    QTest::newRow("letter case") << QStringLiteral("Geheim") << QStringLiteral("geheim") << code << code
+                                 << false;
+    QTest::newRow("trailing space not trimmed")
+        << QStringLiteral("geheim ") << QStringLiteral("geheim") << code << code << false;
     // U+00E9 against e + U+0301: the same letter to a reader, other code units.
-    QTest::newRow("not normalised") << QStringLiteral("caf\u00e9!") << QStringLiteral("cafe\u0301!") << code << code
-                                    << false;
+    QTest::newRow("not normalised") << QStringLiteral("caf\u00e9!") << QStringLiteral("cafe\u0301!") << code
+                                    << code << false;
     QTest::newRow("both empty") << QString() << QString() << QString() << QString() << true;
 }
 
@@ -59,7 +60,8 @@ void TestVerdict::placement_data()
     QTest::addColumn<float>("x");
     QTest::addColumn<float>("y");
     QTest::newRow("verdict box") << 137.0f << 25.0f << 99.0f << 16.0f << 135.0f << 23.0f << 19.0f << 3.5f;
-    QTest::newRow("text wider than box") << 50.0f << 10.0f << 80.0f << 14.0f << 48.0f << 8.0f << -15.0f << -3.0f;
+    QTest::newRow("text wider than box")
+        << 50.0f << 10.0f << 80.0f << 14.0f << 48.0f << 8.0f << -15.0f << -3.0f;
 }
 
 void TestVerdict::placement()

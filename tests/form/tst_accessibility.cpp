@@ -19,13 +19,15 @@ void TestAccessibility::controlsAreNamedByTheirCaptions_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("first field") << QStringLiteral("txtPWD(0)") << QStringLiteral("Passwort eigeben:");
     QTest::newRow("second field") << QStringLiteral("txtPWD(1)") << QStringLiteral("Passwort wiederholen:");
-    QTest::newRow("count 0") << QStringLiteral("txtCount(0)") << QStringLiteral("Passwort-L\u00e4nge: (Eingabe)");
+    QTest::newRow("count 0") << QStringLiteral("txtCount(0)")
+                             << QStringLiteral("Passwort-L\u00e4nge: (Eingabe)");
     QTest::newRow("count 1") << QStringLiteral("txtCount(1)")
                              << QStringLiteral("Passwort-L\u00e4nge: (Wiederholung)");
     QTest::newRow("threshold 1") << QStringLiteral("txtTakt(1)")
                                  << QStringLiteral("\u00f8-Eingabetakt (ms): (Wiederholung)");
     QTest::newRow("code 0") << QStringLiteral("txtPWDT(0)") << QStringLiteral("Passwort getaktet: (Eingabe)");
-    QTest::newRow("first list") << QStringLiteral("lstPWD(0)") << QStringLiteral("Eingabetakt (ms): (Eingabe)");
+    QTest::newRow("first list") << QStringLiteral("lstPWD(0)")
+                                << QStringLiteral("Eingabetakt (ms): (Eingabe)");
     QTest::newRow("login") << QStringLiteral("cmdLogin") << QStringLiteral("Login");
     QTest::newRow("cancel") << QStringLiteral("cmdEnd") << QStringLiteral("Abbrechen");
 }

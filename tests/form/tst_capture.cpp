@@ -132,8 +132,8 @@ void TestCapture::backspaceResetsOnlyItsRow()
     h.typeRhythm(1, QStringLiteral("geheim"), {100, 200, 100, 200, 100});
     h.login()->click();
     const QColor formColour = h.form->palette().color(QPalette::Window);
-    QVERIFY(FormHarness::countPixels(h.verdictBox(), formColour) < h.verdictBox()->image().width() *
-                                                                       h.verdictBox()->image().height());
+    QVERIFY(FormHarness::countPixels(h.verdictBox(), formColour) <
+            h.verdictBox()->image().width() * h.verdictBox()->image().height());
     const int other = 1 - row;
     const QStringList otherLines = h.lines(other);
     const qint64 otherSlot3 = h.form->keyTimes().at(other, 3).raw();
@@ -233,8 +233,8 @@ void TestCapture::emojiIsListedWhole()
     QApplication::sendEvent(h.field(0), &press);
     QCOMPARE(h.field(0)->Text().size(), 3); // lengths are UTF-16 code units
     // Slot 2 was skipped, so the interval is the whole stamp of slot 3 minus slot 2's zero.
-    QCOMPARE(h.lines(0).last(), emoji + QStringLiteral(": ") +
-                                    QString::number(h.form->keyTimes().at(0, 3).raw() / 10'000));
+    QCOMPARE(h.lines(0).last(),
+             emoji + QStringLiteral(": ") + QString::number(h.form->keyTimes().at(0, 3).raw() / 10'000));
     QCOMPARE(log.ofKind(Kind::Print).back().text, emoji);
 }
 

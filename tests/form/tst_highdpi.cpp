@@ -60,8 +60,8 @@ void TestHighDpi::chartIsDrawnAtDeviceResolution()
         if (colour == QColor(0xCC, 0xCC, 0xCC))
             ++greyRows;
         else
-            QVERIFY2(colour == chart->BackColor(), qPrintable(colour.name() + QStringLiteral(" at ") +
-                                                              QString::number(y)));
+            QVERIFY2(colour == chart->BackColor(),
+                     qPrintable(colour.name() + QStringLiteral(" at ") + QString::number(y)));
     }
     QCOMPARE(greyRows, 3 * 2);
     QVERIFY(hasDetailFinerThanTwoPixels(image));

@@ -1,7 +1,7 @@
 #include "support/formharness.h"
 
-#include <QMenu>
 #include <QClipboard>
+#include <QMenu>
 #include <QMenuBar>
 
 using Kind = PictureBox::DrawCall::Kind;
@@ -60,11 +60,14 @@ void TestLoginFlow::leavingAFieldAnalysesIt_data()
     QTest::addColumn<QString>("threshold");
     QTest::addColumn<QString>("code");
     QTest::newRow("100 300 200") << QStringLiteral("abcd") << std::vector<int>{100, 300, 200}
-                                 << QStringLiteral("4 Zeichen") << QStringLiteral("200") << QStringLiteral("010");
+                                 << QStringLiteral("4 Zeichen") << QStringLiteral("200")
+                                 << QStringLiteral("010");
     QTest::newRow("all equal") << QStringLiteral("abcd") << std::vector<int>{120, 120, 120}
-                               << QStringLiteral("4 Zeichen") << QStringLiteral("120") << QStringLiteral("000");
-    QTest::newRow("three characters") << QStringLiteral("abc") << std::vector<int>{60, 401}
-                                      << QStringLiteral("3 Zeichen") << QStringLiteral("230.5") << QStringLiteral("01");
+                               << QStringLiteral("4 Zeichen") << QStringLiteral("120")
+                               << QStringLiteral("000");
+    QTest::newRow("three characters")
+        << QStringLiteral("abc") << std::vector<int>{60, 401} << QStringLiteral("3 Zeichen")
+        << QStringLiteral("230.5") << QStringLiteral("01");
     std::vector<int> gaps23;
     QString code23;
     for (int i = 0; i < 23; ++i) {
@@ -153,9 +156,10 @@ void TestLoginFlow::verdict_data()
                                   << std::vector<int>{400, 60, 400, 60, 400} << false;
     QTest::newRow("code of other length") << QStringLiteral("geheim") << rhythm << QStringLiteral("geheim7")
                                           << std::vector<int>{60, 400, 60, 400, 60, 60} << false;
-    QTest::newRow("letter case") << QStringLiteral("geheim") << rhythm << QStringLiteral("Geheim") << rhythm << false;
-    QTest::newRow("other text, same rhythm") << QStringLiteral("geheim") << rhythm << QStringLiteral("gehein")
-                                             << rhythm << false;
+    QTest::newRow("letter case") << QStringLiteral("geheim") << rhythm << QStringLiteral("Geheim") << rhythm
+                                 << false;
+    QTest::newRow("other text, same rhythm")
+        << QStringLiteral("geheim") << rhythm << QStringLiteral("gehein") << rhythm << false;
 }
 
 void TestLoginFlow::verdict()
@@ -186,10 +190,12 @@ void TestLoginFlow::verdict()
     QCOMPARE(calls[2].kind, Kind::Print);
     QCOMPARE(calls[2].text, message);
     QCOMPARE(calls[2].colour, colour);
-    const float x = (static_cast<float>(box->ScaleWidth()) - static_cast<float>(box->TextWidth(message))) / 2.0f;
-    const float y =
-        (static_cast<float>(box->ScaleHeight()) - static_cast<float>(box->TextHeight(QStringLiteral("Login")))) / 2.0f -
-        1.0f;
+    const float x =
+        (static_cast<float>(box->ScaleWidth()) - static_cast<float>(box->TextWidth(message))) / 2.0f;
+    const float y = (static_cast<float>(box->ScaleHeight()) -
+                     static_cast<float>(box->TextHeight(QStringLiteral("Login")))) /
+                        2.0f -
+                    1.0f;
     QCOMPARE(calls[2].from, QPointF(x, y));
 
     // And it is on screen: the frame's corner and edges in the verdict colour.
@@ -303,15 +309,16 @@ void TestLoginFlow::tabOrder_data()
     QTest::newRow("Normal, Login enabled")
         << false << true
         << QStringList{QStringLiteral("txtPWD(0)"), QStringLiteral("txtPWD(1)"), QStringLiteral("cmdLogin"),
-                       QStringLiteral("cmdEnd"), QStringLiteral("picOut"), QStringLiteral("txtPWD(0)")};
+                       QStringLiteral("cmdEnd"),    QStringLiteral("picOut"),    QStringLiteral("txtPWD(0)")};
     QTest::newRow("Extended, Login enabled")
-        << true << true
-        << QStringList{QStringLiteral("txtPWD(0)"),  QStringLiteral("txtPWD(1)"),  QStringLiteral("cmdLogin"),
-                       QStringLiteral("lstPWD(0)"),  QStringLiteral("lstPWD(1)"),  QStringLiteral("cmdEnd"),
-                       QStringLiteral("txtCount(0)"), QStringLiteral("txtCount(1)"), QStringLiteral("txtTakt(0)"),
-                       QStringLiteral("txtTakt(1)"), QStringLiteral("txtPWDT(0)"), QStringLiteral("txtPWDT(1)"),
-                       QStringLiteral("picPWD(0)"),  QStringLiteral("picPWD(1)"),  QStringLiteral("picOut"),
-                       QStringLiteral("txtPWD(0)")};
+        << true << true << QStringList{QStringLiteral("txtPWD(0)"),   QStringLiteral("txtPWD(1)"),
+                                       QStringLiteral("cmdLogin"),    QStringLiteral("lstPWD(0)"),
+                                       QStringLiteral("lstPWD(1)"),   QStringLiteral("cmdEnd"),
+                                       QStringLiteral("txtCount(0)"), QStringLiteral("txtCount(1)"),
+                                       QStringLiteral("txtTakt(0)"),  QStringLiteral("txtTakt(1)"),
+                                       QStringLiteral("txtPWDT(0)"),  QStringLiteral("txtPWDT(1)"),
+                                       QStringLiteral("picPWD(0)"),   QStringLiteral("picPWD(1)"),
+                                       QStringLiteral("picOut"),      QStringLiteral("txtPWD(0)")};
 }
 
 void TestLoginFlow::tabOrder()

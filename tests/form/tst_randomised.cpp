@@ -63,13 +63,12 @@ private:
 QString TestRandomised::randomText(int maxLength)
 {
     // Plain letters, umlauts, an emoji, right-to-left letters and control characters.
-    static const QStringList pieces{QStringLiteral("a"),        QStringLiteral("Z"),
-                                    QStringLiteral("7"),        QStringLiteral("\u00e4"),
-                                    QStringLiteral("\u00df"),   QStringLiteral("\U0001F600"),
-                                    QStringLiteral("\u05d0"),   QStringLiteral("\u0628"),
-                                    QStringLiteral("\u200f"),   QStringLiteral("\t"),
-                                    QStringLiteral("\n"),       QStringLiteral("\x01"),
-                                    QStringLiteral(" "),        QStringLiteral("\U0001D11E")};
+    static const QStringList pieces{
+        QStringLiteral("a"),      QStringLiteral("Z"),         QStringLiteral("7"),
+        QStringLiteral("\u00e4"), QStringLiteral("\u00df"),    QStringLiteral("\U0001F600"),
+        QStringLiteral("\u05d0"), QStringLiteral("\u0628"),    QStringLiteral("\u200f"),
+        QStringLiteral("\t"),     QStringLiteral("\n"),        QStringLiteral("\x01"),
+        QStringLiteral(" "),      QStringLiteral("\U0001D11E")};
     QString text;
     const int length = m_random.bounded(1, maxLength + 1);
     for (int i = 0; i < length; ++i)
@@ -136,7 +135,8 @@ void TestRandomised::checkInvariants(FormHarness &h, int event)
 {
     for (int row = 0; row < 2; ++row) {
         const QString text = h.field(row)->Text();
-        QVERIFY2(text.size() <= 24, qPrintable(QStringLiteral("event %1: %2 units").arg(event).arg(text.size())));
+        QVERIFY2(text.size() <= 24,
+                 qPrintable(QStringLiteral("event %1: %2 units").arg(event).arg(text.size())));
         QVERIFY2(!hasLoneSurrogate(text), qPrintable(QStringLiteral("event %1: half a pair").arg(event)));
         QCOMPARE(h.list(row)->ListCount(), m_stampedSinceReset[static_cast<std::size_t>(row)]);
         const QString count = h.display("txtCount", row)->Text();

@@ -1,6 +1,6 @@
 #include "form/viewsettings.h"
-#include "support/formharness.h"
 #include "platform/label.h"
+#include "support/formharness.h"
 
 #include <QMenuBar>
 
@@ -8,14 +8,13 @@
 
 namespace {
 
-const char *const DetailControls[] = {"lblBezeichnung(2)", "lblBezeichnung(3)", "lblBezeichnung(4)",
-                                      "lblBezeichnung(5)", "lblBezeichnung(7)", "lblBezeichnung(8)",
-                                      "lblBezeichnung(9)", "txtCount(0)",       "txtTakt(0)",
-                                      "txtPWDT(0)",        "txtCount(1)",       "txtTakt(1)",
-                                      "txtPWDT(1)",        "lstPWD(0)",         "lstPWD(1)",
-                                      "picPWD(0)",         "picPWD(1)"};
-const char *const AlwaysVisible[] = {"lblBezeichnung(1)", "lblBezeichnung(6)", "txtPWD(0)", "txtPWD(1)",
-                                     "picOut",            "cmdLogin",          "cmdEnd"};
+const char *const DetailControls[] = {
+    "lblBezeichnung(2)", "lblBezeichnung(3)", "lblBezeichnung(4)", "lblBezeichnung(5)", "lblBezeichnung(7)",
+    "lblBezeichnung(8)", "lblBezeichnung(9)", "txtCount(0)",       "txtTakt(0)",        "txtPWDT(0)",
+    "txtCount(1)",       "txtTakt(1)",        "txtPWDT(1)",        "lstPWD(0)",         "lstPWD(1)",
+    "picPWD(0)",         "picPWD(1)"};
+const char *const AlwaysVisible[] = {
+    "lblBezeichnung(1)", "lblBezeichnung(6)", "txtPWD(0)", "txtPWD(1)", "picOut", "cmdLogin", "cmdEnd"};
 
 int topTwips(const FormHarness &h, const char *name)
 {
@@ -56,14 +55,16 @@ void TestViews::menuAppliesItsWholeColumn_data()
     QTest::addColumn<QStringList>("choices");
     QTest::addColumn<bool>("extended");
     QTest::newRow("Erweitert") << QStringList{QStringLiteral("mnuErweitert")} << true;
-    QTest::newRow("Erweitert twice") << QStringList{QStringLiteral("mnuErweitert"), QStringLiteral("mnuErweitert")}
+    QTest::newRow("Erweitert twice") << QStringList{QStringLiteral("mnuErweitert"),
+                                                    QStringLiteral("mnuErweitert")}
                                      << true;
-    QTest::newRow("Erweitert, Normal") << QStringList{QStringLiteral("mnuErweitert"), QStringLiteral("mnuNormal")}
-                                       << false;
-    QTest::newRow("Normal twice") << QStringList{QStringLiteral("mnuNormal"), QStringLiteral("mnuNormal")} << false;
+    QTest::newRow("Erweitert, Normal")
+        << QStringList{QStringLiteral("mnuErweitert"), QStringLiteral("mnuNormal")} << false;
+    QTest::newRow("Normal twice") << QStringList{QStringLiteral("mnuNormal"), QStringLiteral("mnuNormal")}
+                                  << false;
     QTest::newRow("Normal, Erweitert, Normal, Erweitert")
-        << QStringList{QStringLiteral("mnuNormal"), QStringLiteral("mnuErweitert"), QStringLiteral("mnuNormal"),
-                       QStringLiteral("mnuErweitert")}
+        << QStringList{QStringLiteral("mnuNormal"), QStringLiteral("mnuErweitert"),
+                       QStringLiteral("mnuNormal"), QStringLiteral("mnuErweitert")}
         << true;
 }
 
@@ -94,7 +95,8 @@ void TestViews::menuAppliesItsWholeColumn()
     QCOMPARE(topTwips(h, "txtPWD(0)"), 360);
     QCOMPARE(topTwips(h, "txtCount(1)"), 2820);
     QCOMPARE(h.form->centralWidget()->size(), QSize(view.clientWidth / 15, view.clientHeight / 15));
-    QCOMPARE(h.form->size(), QSize(view.clientWidth / 15, view.clientHeight / 15 + h.form->menuBar()->height()));
+    QCOMPARE(h.form->size(),
+             QSize(view.clientWidth / 15, view.clientHeight / 15 + h.form->menuBar()->height()));
     QCOMPARE(h.form->minimumSize(), h.form->maximumSize()); // only the program resizes it
     QCOMPARE(h.form->pos(), topLeft);
 }

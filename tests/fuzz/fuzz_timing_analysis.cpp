@@ -6,11 +6,10 @@
 #include "timing/keytimes.h"
 #include "timing/numbertext.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 #include <vector>
 
@@ -30,8 +29,8 @@ void currencyTextReadsBack(std::int64_t raw)
     check(!text.empty(), "currency text empty");
     const bool negative = text.front() == '-';
     const std::size_t dot = text.find('.');
-    const std::string whole = text.substr(negative ? 1 : 0, dot == std::string::npos ? std::string::npos
-                                                                                     : dot - (negative ? 1 : 0));
+    const std::string whole = text.substr(
+        negative ? 1 : 0, dot == std::string::npos ? std::string::npos : dot - (negative ? 1 : 0));
     const std::string fraction = dot == std::string::npos ? std::string() : text.substr(dot + 1);
     check(fraction.size() <= 4, "more than four decimals");
     check(fraction.empty() || fraction.back() != '0', "trailing zero");
@@ -42,8 +41,8 @@ void currencyTextReadsBack(std::int64_t raw)
     std::string padded = fraction;
     padded.append(4 - padded.size(), '0');
     magnitude += std::strtoull(padded.c_str(), nullptr, 10);
-    const std::uint64_t expected = raw < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(raw)
-                                           : static_cast<std::uint64_t>(raw);
+    const std::uint64_t expected =
+        raw < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
     check(magnitude == expected, "currency text does not read back");
     check(negative == (raw < 0), "sign");
 }
@@ -65,7 +64,8 @@ void doubleTextReadsBack(double value)
     // name a value just beyond it. The fuzzer runs in the C locale.
     const long double readBack = std::strtold(text.c_str(), nullptr);
     const long double tolerance = std::fabs(static_cast<long double>(value)) * 1e-14L;
-    check(std::fabs(readBack - static_cast<long double>(value)) <= tolerance, "double text does not read back");
+    check(std::fabs(readBack - static_cast<long double>(value)) <= tolerance,
+          "double text does not read back");
 }
 
 void rhythmOfRandomStamps(FuzzedDataProvider &data)
@@ -75,7 +75,8 @@ void rhythmOfRandomStamps(FuzzedDataProvider &data)
     // Real stamps are counter values: non-negative, far below 2^62.
     for (int n = 1; n <= KeyTimes::MaxLength; ++n) {
         if (data.ConsumeBool())
-            table.stamp(0, n, Currency::fromRaw(data.ConsumeIntegralInRange<std::int64_t>(0, std::int64_t{1} << 62)));
+            table.stamp(
+                0, n, Currency::fromRaw(data.ConsumeIntegralInRange<std::int64_t>(0, std::int64_t{1} << 62)));
     }
     const auto intervals = rhythmIntervals(table, 0, length);
     const double t = RhythmThreshold(intervals);

@@ -29,7 +29,8 @@ void TestDrawGeometry::segment_data()
     QTest::addColumn<bool>("visible");
     QTest::addColumn<QLineF>("expected");
     QTest::newRow("inside") << QLineF(10, 10, 90, 10) << true << QLineF(10, 10, 90, 10);
-    QTest::newRow("horizontal, far too long") << QLineF(-Huge, 20, Huge, 20) << true << QLineF(-3, 20, 103, 20);
+    QTest::newRow("horizontal, far too long")
+        << QLineF(-Huge, 20, Huge, 20) << true << QLineF(-3, 20, 103, 20);
     QTest::newRow("vertical from far above") << QLineF(5, -Huge, 5, 40) << true << QLineF(5, -3, 5, 40);
     QTest::newRow("diagonal keeps its slope") << QLineF(-10, -10, 20, 20) << true << QLineF(-3, -3, 20, 20);
     QTest::newRow("entirely above") << QLineF(0, -Huge, 100, -Huge) << false << QLineF();
@@ -55,12 +56,14 @@ void TestDrawGeometry::box_data()
     QTest::addColumn<bool>("visible");
     QTest::addColumn<QRectF>("expected");
     QTest::newRow("inside") << QPointF(10, 40) << QPointF(20, 5) << true << QRectF(10, 5, 10, 35);
-    QTest::newRow("bar millions tall") << QPointF(30, 50) << QPointF(35, -Huge) << true << QRectF(30, -3, 5, 53);
-    QTest::newRow("corners swapped") << QPointF(35, -Huge) << QPointF(30, 50) << true << QRectF(30, -3, 5, 53);
+    QTest::newRow("bar millions tall")
+        << QPointF(30, 50) << QPointF(35, -Huge) << true << QRectF(30, -3, 5, 53);
+    QTest::newRow("corners swapped") << QPointF(35, -Huge) << QPointF(30, 50) << true
+                                     << QRectF(30, -3, 5, 53);
     QTest::newRow("bar below the bottom") << QPointF(30, 60) << QPointF(35, Huge) << false << QRectF();
     QTest::newRow("right of the area") << QPointF(150, 0) << QPointF(160, 50) << false << QRectF();
-    QTest::newRow("infinite") << QPointF(0, 0) << QPointF(std::numeric_limits<double>::infinity(), 10) << false
-                              << QRectF();
+    QTest::newRow("infinite") << QPointF(0, 0) << QPointF(std::numeric_limits<double>::infinity(), 10)
+                              << false << QRectF();
 }
 
 void TestDrawGeometry::box()

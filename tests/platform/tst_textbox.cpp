@@ -50,13 +50,15 @@ void TestTextBox::pasteIsCutToTheLimit_data()
     QTest::addColumn<QString>("after");
     const QString twenty = QStringLiteral("abcdefghijklmnopqrst");
     QTest::newRow("fits") << QStringLiteral("ab") << QStringLiteral("cd") << QStringLiteral("abcd");
-    QTest::newRow("longer than the room") << twenty << QStringLiteral("123456789") << twenty + QStringLiteral("1234");
+    QTest::newRow("longer than the room")
+        << twenty << QStringLiteral("123456789") << twenty + QStringLiteral("1234");
     QTest::newRow("long paste into empty") << QString() << twenty + twenty << twenty + QStringLiteral("abcd");
     // 23 units leave room for one: the emoji would be cut in half, so it is not inserted.
-    QTest::newRow("emoji at the cut") << twenty + QStringLiteral("abc") << QStringLiteral("\U0001F600")
-                                      << twenty + QStringLiteral("abc");
-    QTest::newRow("emoji before the cut") << twenty + QStringLiteral("a") << QStringLiteral("x\U0001F600\U0001F600")
-                                          << twenty + QStringLiteral("ax\U0001F600");
+    QTest::newRow("emoji at the cut")
+        << twenty + QStringLiteral("abc") << QStringLiteral("\U0001F600") << twenty + QStringLiteral("abc");
+    QTest::newRow("emoji before the cut")
+        << twenty + QStringLiteral("a") << QStringLiteral("x\U0001F600\U0001F600")
+        << twenty + QStringLiteral("ax\U0001F600");
 }
 
 void TestTextBox::pasteIsCutToTheLimit()
@@ -82,7 +84,8 @@ void TestTextBox::loneSurrogatesAreDropped_data()
     QTest::addColumn<int>("newCursor");
     const QChar high(0xD83D);
     const QChar low(0xDE00);
-    QTest::newRow("whole pair kept") << QStringLiteral("a\U0001F600b") << 3 << QStringLiteral("a\U0001F600b") << 3;
+    QTest::newRow("whole pair kept") << QStringLiteral("a\U0001F600b") << 3 << QStringLiteral("a\U0001F600b")
+                                     << 3;
     QTest::newRow("trailing high") << QStringLiteral("ab") + high << 3 << QStringLiteral("ab") << 2;
     QTest::newRow("leading low") << QString(low) + QStringLiteral("ab") << 3 << QStringLiteral("ab") << 2;
     QTest::newRow("swapped halves") << QString(low) + high << 0 << QString() << 0;

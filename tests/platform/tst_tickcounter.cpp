@@ -21,8 +21,8 @@ void TestTickCounter::scaling_data()
     QTest::addColumn<qint64>("ticks");
     QTest::newRow("already 10 MHz") << qint64(123'456'789) << qint64(10'000'000) << qint64(123'456'789);
     QTest::newRow("24 MHz, one second") << qint64(24'000'000) << qint64(24'000'000) << qint64(10'000'000);
-    QTest::newRow("3 GHz, 1.5 ns steps truncate") << qint64(3'000'000'001) << qint64(3'000'000'000)
-                                                  << qint64(10'000'000);
+    QTest::newRow("3 GHz, 1.5 ns steps truncate")
+        << qint64(3'000'000'001) << qint64(3'000'000'000) << qint64(10'000'000);
     // A year of uptime at 3 GHz: count * 10^7 alone would overflow 64 bits.
     QTest::newRow("a year at 3 GHz") << qint64(94'608'000'000'000'000) << qint64(3'000'000'000)
                                      << qint64(315'360'000'000'000);

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "form/form1.h"
-#include "support/manualtickcounter.h"
 #include "platform/commandbutton.h"
 #include "platform/listbox.h"
 #include "platform/menuitem.h"
 #include "platform/picturebox.h"
 #include "platform/textbox.h"
+#include "support/manualtickcounter.h"
 
 #include <QStringList>
 #include <QTest>
@@ -51,8 +51,7 @@ struct FormHarness
         form = std::make_unique<Form1>(clock);
     }
 
-    template <class T = QWidget>
-    T *control(const char *name) const
+    template <class T = QWidget> T *control(const char *name) const
     {
         T *found = form->findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -63,7 +62,8 @@ struct FormHarness
     TextBox *field(int row) const { return control<TextBox>(row == 0 ? "txtPWD(0)" : "txtPWD(1)"); }
     TextBox *display(const char *kind, int row) const
     {
-        return control<TextBox>(QStringLiteral("%1(%2)").arg(QLatin1String(kind)).arg(row).toLatin1().constData());
+        return control<TextBox>(
+            QStringLiteral("%1(%2)").arg(QLatin1String(kind)).arg(row).toLatin1().constData());
     }
     ListBox *list(int row) const { return control<ListBox>(row == 0 ? "lstPWD(0)" : "lstPWD(1)"); }
     PictureBox *chart(int row) const { return control<PictureBox>(row == 0 ? "picPWD(0)" : "picPWD(1)"); }

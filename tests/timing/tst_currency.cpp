@@ -44,7 +44,8 @@ void TestCurrency::currencyText_data()
     QTest::newRow("no grouping") << qint64(12'345'678'0000) << comma << QStringLiteral("12345678");
     QTest::newRow("large stamp") << qint64(1'234'567'890'123'456'789) << dot
                                  << QStringLiteral("123456789012345.6789");
-    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << dot << QStringLiteral("922337203685477.5807");
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << dot
+                             << QStringLiteral("922337203685477.5807");
     QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << comma
                               << QStringLiteral("-922337203685477,5808");
 }
@@ -54,7 +55,8 @@ void TestCurrency::currencyText()
     QFETCH(qint64, raw);
     QFETCH(QString, separator);
     QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(::currencyText(Currency::fromRaw(raw), separator.toStdString())), expected);
+    QCOMPARE(QString::fromStdString(::currencyText(Currency::fromRaw(raw), separator.toStdString())),
+             expected);
 }
 
 void TestCurrency::doubleText_data()
