@@ -10,7 +10,7 @@ build_preset ci
 ctest --preset ci --parallel 2
 
 build_preset asan-ubsan
-ctest --preset asan-ubsan --parallel 2 --label-exclude "e2e|packaging"
+ctest --preset asan-ubsan --parallel 2 --label-exclude "e2e|packaging|checks"
 
 build_preset fuzz
 ctest --preset fuzz
