@@ -15,7 +15,6 @@ class TextBox : public Control<QLineEdit>
 public:
     explicit TextBox(int index, QWidget *parent = nullptr);
 
-    int Index() const { return m_index; }
     QString Text() const { return text(); }
     void SetText(const QString &text);
 

@@ -10,9 +10,3 @@ inline QColor fromVbColor(std::uint32_t value)
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                   static_cast<int>((value >> 16) & 0xFF));
 }
-
-inline std::uint32_t toVbColor(const QColor &colour)
-{
-    return static_cast<std::uint32_t>(colour.red()) | static_cast<std::uint32_t>(colour.green()) << 8 |
-           static_cast<std::uint32_t>(colour.blue()) << 16;
-}

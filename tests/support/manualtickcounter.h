@@ -8,17 +8,11 @@
 class ManualTickCounter final : public TickCounter
 {
 public:
-    std::int64_t ticks() override
-    {
-        ++m_reads;
-        return m_now;
-    }
+    std::int64_t ticks() override { return m_now; }
     std::int64_t now() const { return m_now; }
     void set(std::int64_t ticks) { m_now = ticks; }
     void advanceMs(std::int64_t milliseconds) { m_now += milliseconds * 10'000; }
-    int reads() const { return m_reads; }
 
 private:
     std::int64_t m_now = 0;
-    int m_reads = 0;
 };
