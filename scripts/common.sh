@@ -8,7 +8,7 @@ repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-dejavu-core libbenchmark-dev)
 # The end-to-end suite drives the real window under Xvfb and reads it over AT-SPI.
 # Sanitizer runtime and libFuzzer come with clang.
-fuzz_packages=(clang libclang-rt-14-dev clang-format)
+fuzz_packages=(clang libclang-rt-dev clang-format)
 # Packaging checks: validators, dpkg-shlibdeps for CPack, windres for the Windows resource.
 packaging_packages=(appstream desktop-file-utils dpkg-dev file binutils-mingw-w64-x86-64)
 e2e_packages=(xvfb xauth xdotool x11-utils imagemagick openbox dbus-x11 at-spi2-core python3-pyatspi strace)
