@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs the README's test command as a new user would: in a freshly debootstrapped Debian that
+# has only git, on a clone of the current commit. Prints the test summaries.
+# Usage: check-fresh-debian.sh bookworm|trixie   (as root; downloads a whole system)
+set -euo pipefail
+
+release="${1:-}"
+case "$release" in
+bookworm | trixie) ;;
+*)
+    echo "Aufruf: $0 bookworm|trixie" >&2
+    exit 2
+    ;;
+esac
+[ "$(id -u)" -eq 0 ] || { echo "check-fresh-debian.sh braucht root (debootstrap, chroot)" >&2; exit 2; }
+
+repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+commit="$(git -C "$repo_root" rev-parse HEAD)"
+root="$repo_root/build/fresh-debian/$release"
+log="$repo_root/build/fresh-debian/$release.log"
+
+if ! command -v debootstrap >/dev/null; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
+fi
+
+mounted=()
+cleanup() {
+    local i
+    for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
+        umount -l "${mounted[$i]}" 2>/dev/null || true
+    done
+}
+trap cleanup EXIT
+bind() {
+    mkdir -p "$root$2"
+    mount "${@:3}" "$1" "$root$2"
+    mounted+=("$root$2")
+}
+
+echo "== debootstrap $release nach $root"
+# A run that was killed may have left its mounts behind; never delete through them.
+findmnt -rn -o TARGET | grep -F "$root/" | sort -r | while read -r target; do umount -l "$target"; done || true
+rm -rf --one-file-system "$root"
+mkdir -p "$root"
+debootstrap --variant=minbase --include=git,ca-certificates "$release" "$root" http://deb.debian.org/debian \
+    >"$log" 2>&1 || { tail -n 20 "$log" >&2; exit 1; }
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+bind proc /proc -t proc
+bind sysfs /sys -t sysfs
+bind /dev /dev --bind
+bind devpts /dev/pts -t devpts
+bind tmpfs /dev/shm -t tmpfs
+
+echo "== Commit $commit klonen"
+git clone -q "$repo_root" "$root/root/taktlogin"
+git -C "$root/root/taktlogin" checkout -q "$commit"
+
+echo "== bash scripts/test.sh in $release ($(cat "$root/etc/debian_version"))"
+status=0
+chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 TERM=dumb bash -c 'cd /root/taktlogin && bash scripts/test.sh' >>"$log" 2>&1 || status=$?
+
+grep -E '^[0-9]+% tests passed|tests failed out of|^\s+[0-9]+ - |^Done [0-9]+ runs|^#[0-9]+\s+DONE' "$log" || true
+if [ $status -ne 0 ]; then
+    echo "FEHLGESCHLAGEN in $release (Status $status); Protokoll: $log" >&2
+    tail -n 30 "$log" >&2
+    exit 1
+fi
+echo "$release: README-Testbefehl bestanden; Protokoll: $log"
