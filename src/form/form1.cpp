@@ -14,6 +14,7 @@
 #include "platform/textbox.h"
 #include "platform/twips.h"
 #include "platform/vbcolor.h"
+#include "platform/windowframe.h"
 #include "timing/numbertext.h"
 #include "timing/tickcounter.h"
 
@@ -121,6 +122,7 @@ void Form1::createControls()
         txtPWD[row] = new TextBox(row, client);
         place(txtPWD[row], objectNameOf("txtPWD", row));
         txtPWD[row]->setMaxLength(KeyTimes::MaxLength);
+        txtPWD[row]->SetSecret(true);
 
         txtCount[row] = new TextBox(row, client);
         place(txtCount[row], objectNameOf("txtCount", row));
@@ -207,12 +209,16 @@ void Form1::connectHandlers()
 
 double Form1::Width() const
 {
-    return Twips::fromPixels(frameGeometry().width());
+    if (isVisible())
+        return Twips::fromPixels(frameGeometry().width());
+    return Twips::fromPixels(width() + m_expectedFrame.left() + m_expectedFrame.right());
 }
 
 double Form1::Height() const
 {
-    return Twips::fromPixels(frameGeometry().height());
+    if (isVisible())
+        return Twips::fromPixels(frameGeometry().height());
+    return Twips::fromPixels(height() + m_expectedFrame.top() + m_expectedFrame.bottom());
 }
 
 QString Form1::currencyToText(Currency value) const
@@ -228,6 +234,8 @@ void Form1::Form_Load()
     // fields would then be judged a correct login; decide it from the fields from the start.
     applyLoginRule();
     mnuNormal_Click();
+    // Centred by its outer size: the frame the window manager is about to add counts too.
+    m_expectedFrame = WindowFrame::expectedMargins(this);
     const double screenWidth = Screen::Width();
     const double formWidth = Width();
     const double screenHeight = Screen::Height();
@@ -281,7 +289,9 @@ void Form1::txtPWD_KeyPress(int Index, int &KeyAscii)
 
 void Form1::txtPWD_LostFocus(int Index)
 {
-    if (txtPWD[Index]->Text().size() < 3)
+    // The fields hold at most 24 characters; a longer text would have no slots to analyse.
+    const qsizetype size = txtPWD[Index]->Text().size();
+    if (size < 3 || size > KeyTimes::MaxLength)
         return;
     txtCount[Index]->SetText(QString());
     txtTakt[Index]->SetText(QString());

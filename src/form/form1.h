@@ -5,6 +5,7 @@
 #include "timing/keytimes.h"
 
 #include <QMainWindow>
+#include <QMargins>
 
 #include <array>
 #include <string>
@@ -66,6 +67,7 @@ private:
     KeyTimes m_keyTimes;
     EntryText m_entryText;
     std::string m_decimalSeparator;
+    QMargins m_expectedFrame;
 
     std::array<TextBox *, 2> txtPWD{};
     std::array<TextBox *, 2> txtCount{};

@@ -1,7 +1,9 @@
 #include "platform/textbox.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QValidator>
 
 QString withoutLoneSurrogates(const QString &text, int *cursor)
@@ -26,34 +28,101 @@ QString withoutLoneSurrogates(const QString &text, int *cursor)
 
 namespace {
 
+// Drops broken surrogate halves and refuses any edit that would make the text longer than the
+// box's limit; QLineEdit then keeps the text it had.
 class WholeCharacterValidator final : public QValidator
 {
 public:
-    using QValidator::QValidator;
+    explicit WholeCharacterValidator(const QLineEdit *box) : QValidator(nullptr), m_box(box) {}
 
     State validate(QString &input, int &pos) const override
     {
         input = withoutLoneSurrogates(input, &pos);
-        return Acceptable;
+        return input.size() > m_box->maxLength() ? Invalid : Acceptable;
     }
+
+private:
+    const QLineEdit *m_box;
 };
 
 } // namespace
 
 TextBox::TextBox(int index, QWidget *parent) : Control<QLineEdit>(parent), m_index(index)
 {
-    setValidator(new WholeCharacterValidator(this));
-    connect(this, &QLineEdit::textChanged, this, [this] { Q_EMIT Change(m_index); });
+    auto *validator = new WholeCharacterValidator(this);
+    validator->setParent(this);
+    setValidator(validator);
+    connect(this, &QLineEdit::textChanged, this, &TextBox::onTextChanged);
+}
+
+void TextBox::onTextChanged(const QString &text)
+{
+    // Qt's own editing can still go past the limit (a caret beyond the end in mixed-direction
+    // text inserts a padding space); such a text is taken back before anyone sees it.
+    if (text.size() > maxLength()) {
+        const QSignalBlocker blocker(this);
+        setText(m_lastText);
+        return;
+    }
+    // A refused character makes the validator write the unchanged text back.
+    if (text == m_lastText)
+        return;
+    m_lastText = text;
+    Q_EMIT Change(m_index);
 }
 
 void TextBox::SetText(const QString &text)
 {
     setText(text);
+    setCursorPosition(0);
+}
+
+void TextBox::SetSecret(bool secret)
+{
+    m_secret = secret;
+    setDragEnabled(false);
+    const Qt::InputMethodHints sensitive =
+        Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText;
+    setInputMethodHints(secret ? inputMethodHints() | sensitive : inputMethodHints() & ~sensitive);
+#ifndef QT_NO_CLIPBOARD
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    disconnect(clipboard, nullptr, this, nullptr);
+    if (secret) {
+        // QLineEdit offers every selection to other X clients as the primary selection. Taking
+        // the offer back before control returns to the event loop means no request is answered.
+        connect(clipboard, &QClipboard::selectionChanged, this, &TextBox::dropSelectionExport);
+        connect(clipboard, &QClipboard::dataChanged, this, &TextBox::dropSelectionExport);
+    }
+#endif
+}
+
+void TextBox::dropSelectionExport()
+{
+#ifndef QT_NO_CLIPBOARD
+    if (!m_secret || !hasSelectedText())
+        return;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString selected = selectedText();
+    if (clipboard->ownsSelection() && clipboard->text(QClipboard::Selection) == selected)
+        clipboard->clear(QClipboard::Selection);
+    if (clipboard->ownsClipboard() && clipboard->text(QClipboard::Clipboard) == selected)
+        clipboard->clear(QClipboard::Clipboard);
+#endif
+}
+
+bool TextBox::isCommandChord(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    // Ctrl+Alt is AltGr on Windows, which types characters such as @ and {.
+    if (!(modifiers & (Qt::AltModifier | Qt::MetaModifier)) || (modifiers & Qt::ControlModifier))
+        return false;
+    return !event.text().isEmpty() && event.text().at(0).isPrint();
 }
 
 int TextBox::keyAsciiFor(const QKeyEvent &event)
 {
-    const bool control = event.modifiers().testFlag(Qt::ControlModifier);
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    const bool control = modifiers.testFlag(Qt::ControlModifier);
     switch (event.key()) {
     case Qt::Key_Backspace:
         return control ? 127 : 8;
@@ -62,6 +131,11 @@ int TextBox::keyAsciiFor(const QKeyEvent &event)
         return 13;
     case Qt::Key_Escape:
         return 27;
+    case Qt::Key_H:
+        // Ctrl+H is the control character 8, the same as Backspace.
+        if (control && !(modifiers & (Qt::AltModifier | Qt::MetaModifier)))
+            return 8;
+        break;
     default:
         break;
     }
@@ -69,6 +143,8 @@ int TextBox::keyAsciiFor(const QKeyEvent &event)
     if (text.isEmpty())
         return 0;
     const char16_t first = text.at(0).unicode();
+    if (first == 8)
+        return 8;
     if (first < 0x20 || first == 0x7F)
         return 0;
     return first;
@@ -76,6 +152,14 @@ int TextBox::keyAsciiFor(const QKeyEvent &event)
 
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
+    if (m_secret && (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut))) {
+        event->accept();
+        return;
+    }
+    if (isCommandChord(*event)) {
+        event->ignore();
+        return;
+    }
     int keyAscii = keyAsciiFor(*event);
     if (keyAscii != 0) {
         Q_EMIT KeyPress(m_index, keyAscii);
@@ -87,6 +171,22 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
+void TextBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_secret) {
+        // As in Qt's own password fields: the text can be pasted in but not copied out.
+        const QString cut = QLineEdit::tr("Cu&t");
+        const QString copy = QLineEdit::tr("&Copy");
+        for (QAction *action : menu->actions()) {
+            const QString label = action->text().section(QLatin1Char('\t'), 0, 0);
+            if (label == cut || label == copy)
+                action->setEnabled(false);
+        }
+    }
+    menu->popup(event->globalPos());
+}
 void TextBox::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);

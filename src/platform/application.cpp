@@ -1,0 +1,166 @@
+#include "platform/application.h"
+
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+
+namespace {
+
+const char *const NoDisplayAdvice = "; ohne Bildschirm so starten: xvfb-run -a taktlogin";
+
+std::string environment(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+// The platform Qt will try first: -platform on the command line, else QT_QPA_PLATFORM, else
+// what Qt itself prefers.
+std::string requestedPlatform(int argc, char **argv)
+{
+    std::string platform;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            platform = argv[i + 1];
+    }
+    if (platform.empty())
+        platform = environment("QT_QPA_PLATFORM");
+    if (platform.empty()) {
+#if defined(Q_OS_WIN)
+        platform = "windows";
+#else
+        const bool wayland =
+            environment("XDG_SESSION_TYPE") == "wayland" && !environment("WAYLAND_DISPLAY").empty();
+        platform = wayland ? "wayland" : "xcb";
+#endif
+    }
+    // "wayland;xcb" lists fallbacks and "xcb:option" carries options; the name comes first.
+    return platform.substr(0, platform.find_first_of(";:"));
+}
+
+std::string displayOf(const std::string &platform)
+{
+    if (platform == "xcb")
+        return environment("DISPLAY");
+    if (platform.rfind("wayland", 0) == 0) {
+        const std::string display = environment("WAYLAND_DISPLAY");
+        return display.empty() ? std::string("wayland-0") : display;
+    }
+    return {};
+}
+
+// What Qt reports while the platform starts is held back: on failure one line replaces it, on
+// success it is passed on as it would have been.
+struct StartupMessages
+{
+    std::string platform;
+    std::vector<std::string> held;
+};
+StartupMessages *startupMessages = nullptr;
+
+void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        startupMessages->held.push_back(qFormatLogMessage(type, context, message).toStdString());
+        return;
+    }
+    const std::string text = message.toStdString();
+    const std::string marker = "Available platform plugins are: ";
+    const auto listStart = text.find(marker);
+    std::string available;
+    if (listStart != std::string::npos) {
+        available = text.substr(listStart + marker.size());
+        while (!available.empty() && (available.back() == '.' || available.back() == '\n'))
+            available.pop_back();
+    }
+    const std::string &platform = startupMessages->platform;
+    const std::string line = Application::displayFailureLine(platform, available, displayOf(platform));
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+} // namespace
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+}
+
+std::unique_ptr<Application> Application::create(int &argc, char **argv)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Nothing to try at all: say so without loading a platform plugin.
+    if (environment("QT_QPA_PLATFORM").empty() && environment("DISPLAY").empty() &&
+        environment("WAYLAND_DISPLAY").empty()) {
+        std::fputs(
+            "taktlogin: keine Anzeige gefunden (DISPLAY ist nicht gesetzt); ohne Bildschirm so starten: "
+            "xvfb-run -a taktlogin\n",
+            stderr);
+        return nullptr;
+    }
+#endif
+    StartupMessages messages{requestedPlatform(argc, argv), {}};
+    startupMessages = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(holdStartupMessage);
+    std::unique_ptr<Application> application(new Application(argc, argv));
+    qInstallMessageHandler(previous);
+    startupMessages = nullptr;
+    for (const std::string &line : messages.held)
+        std::fprintf(stderr, "%s\n", line.c_str());
+    return application;
+}
+
+std::string Application::displayFailureLine(const std::string &requested, const std::string &available,
+                                            const std::string &display)
+{
+    bool installed = false;
+    std::string::size_type start = 0;
+    while (start <= available.size()) {
+        auto end = available.find(',', start);
+        if (end == std::string::npos)
+            end = available.size();
+        std::string name = available.substr(start, end - start);
+        name.erase(0, name.find_first_not_of(' '));
+        name.erase(name.find_last_not_of(' ') + 1);
+        installed = installed || name == requested;
+        start = end + 1;
+    }
+    if (!installed) {
+        return "taktlogin: die Qt-Plattform \u201e" + requested +
+               "\u201c ist nicht installiert (vorhanden: " +
+               (available.empty() ? std::string("keine") : available) + ")";
+    }
+    if (!display.empty()) {
+        return "taktlogin: keine Verbindung zur Anzeige \u201e" + display + "\u201c (Qt-Plattform \u201e" +
+               requested + "\u201c)" + NoDisplayAdvice;
+    }
+    return "taktlogin: die Qt-Plattform \u201e" + requested + "\u201c konnte nicht starten" + NoDisplayAdvice;
+}
+
+void Application::installGermanTranslations()
+{
+    auto *translator = new QTranslator(this);
+    // Debian installs them with Qt; the Windows package carries them beside the program.
+    if (translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        translator->load(QStringLiteral("qtbase_de"), applicationDirPath() + QStringLiteral("/translations")))
+        installTranslator(translator);
+    else
+        delete translator;
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    // Whatever a handler throws costs that one event, never the program and what it holds.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "taktlogin: interner Fehler, Ereignis verworfen: %s\n", error.what());
+    } catch (...) {
+        std::fputs("taktlogin: interner Fehler, Ereignis verworfen\n", stderr);
+    }
+    return false;
+}

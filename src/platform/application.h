@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QApplication>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The program's QApplication. It keeps an exception thrown by a handler from ending the
+// program, and turns a display Qt cannot open into one German line and exit status 1.
+class Application : public QApplication
+{
+    Q_OBJECT
+
+public:
+    // Returns nullptr, after one line on stderr, when there is no display to show the window
+    // on; Qt's own multi-line report and abort are not shown then.
+    static std::unique_ptr<Application> create(int &argc, char **argv);
+
+    // Qt's standard texts (context menus, dialog buttons) in German, whatever the locale.
+    void installGermanTranslations();
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+    // The line for a platform plugin that failed to start. `requested` is the platform asked
+    // for, `available` Qt's list of installed ones, `display` the display it was to open.
+    static std::string displayFailureLine(const std::string &requested, const std::string &available,
+                                          const std::string &display);
+
+private:
+    Application(int &argc, char **argv);
+};

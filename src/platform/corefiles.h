@@ -1,0 +1,5 @@
+#pragma once
+
+// Keeps the process from ever writing a memory image: no core file on a crash, and no other
+// unprivileged process may read its memory. Call first thing in main().
+void forbidCoreFiles();

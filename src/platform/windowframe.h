@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QMargins>
+
+class QWidget;
+
+// The window manager's frame around a top-level window. Qt learns it only after the window is
+// mapped; a window that must be placed by its outer size before it is shown asks for it here.
+class WindowFrame
+{
+public:
+    // The frame the window will get: on X11 the window manager is asked for its extents
+    // (_NET_REQUEST_FRAME_EXTENTS) before the window is mapped; elsewhere, or without an answer
+    // within a short wait, Qt's own frame margins (zero for a window not yet framed).
+    static QMargins expectedMargins(QWidget *window);
+
+    // Ends the application when another X client destroys the window (as xdotool windowclose
+    // does): the window is gone, and a process without it must not keep the password.
+    static void quitWhenDestroyedOutside(QWidget *window);
+};
