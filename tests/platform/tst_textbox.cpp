@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -19,6 +20,13 @@ private Q_SLOTS:
     void keyPressCodes();
     void keyPressCanSwallowTheKey();
     void lostFocusOnlyForAnotherControl();
+    void refusedInputIsNoChange_data();
+    void refusedInputIsNoChange();
+    void commandChordsTypeNothing_data();
+    void commandChordsTypeNothing();
+    void secretTextStaysInside_data();
+    void secretTextStaysInside();
+    void writtenTextShowsFromItsStart();
 };
 
 void TestTextBox::changeFollowsEveryRealChange()
@@ -116,6 +124,11 @@ void TestTextBox::keyPressCodes_data()
     QTest::newRow("escape") << int(Qt::Key_Escape) << QStringLiteral("\x1b") << 0 << 27;
     QTest::newRow("delete gives none") << int(Qt::Key_Delete) << QStringLiteral("\x7f") << 0 << 0;
     QTest::newRow("arrow gives none") << int(Qt::Key_Left) << QString() << 0 << 0;
+    QTest::newRow("ctrl+h is backspace")
+        << int(Qt::Key_H) << QStringLiteral("\b") << int(Qt::ControlModifier) << 8;
+    QTest::newRow("ctrl+h without text") << int(Qt::Key_H) << QString() << int(Qt::ControlModifier) << 8;
+    QTest::newRow("ctrl+a gives none")
+        << int(Qt::Key_A) << QStringLiteral("\x01") << int(Qt::ControlModifier) << 0;
 }
 
 void TestTextBox::keyPressCodes()
@@ -164,6 +177,123 @@ void TestTextBox::lostFocusOnlyForAnotherControl()
     other->setFocus(Qt::TabFocusReason);
     QCOMPARE(lost.count(), 1);
     QCOMPARE(lost.first().at(0).toInt(), 1);
+}
+
+void TestTextBox::refusedInputIsNoChange_data()
+{
+    QTest::addColumn<bool>("paste");
+    QTest::newRow("typed emoji") << false;
+    QTest::newRow("pasted emoji") << true;
+}
+
+void TestTextBox::refusedInputIsNoChange()
+{
+    QFETCH(bool, paste);
+    TextBox box(0);
+    box.setMaxLength(24);
+    const QString full = QStringLiteral("abcdefghijklmnopqrstuvw"); // 23 units: no room for a pair
+    box.SetText(full);
+    box.end(false);
+    QSignalSpy changes(&box, &TextBox::Change);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (paste) {
+            QApplication::clipboard()->setText(QStringLiteral("\U0001F600"));
+            box.paste();
+        } else {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("\U0001F600"));
+            QApplication::sendEvent(&box, &press);
+        }
+    }
+    QCOMPARE(box.Text(), full);
+    QCOMPARE(changes.count(), 0);
+}
+
+void TestTextBox::commandChordsTypeNothing_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("alt+a") << int(Qt::AltModifier) << QString();
+    QTest::newRow("meta+a") << int(Qt::MetaModifier) << QString();
+    QTest::newRow("ctrl+alt+a is AltGr") << int(Qt::ControlModifier | Qt::AltModifier) << QStringLiteral("a");
+    QTest::newRow("shift+a") << int(Qt::ShiftModifier) << QStringLiteral("a");
+}
+
+void TestTextBox::commandChordsTypeNothing()
+{
+    QFETCH(int, modifiers);
+    QFETCH(QString, expected);
+    TextBox box(0);
+    QSignalSpy changes(&box, &TextBox::Change);
+    int presses = 0;
+    connect(&box, &TextBox::KeyPress, &box, [&presses](int, int &) { ++presses; });
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::KeyboardModifiers(modifiers), QStringLiteral("a"));
+    QApplication::sendEvent(&box, &press);
+    QCOMPARE(box.Text(), expected);
+    QCOMPARE(changes.count(), expected.isEmpty() ? 0 : 1);
+    QCOMPARE(presses, expected.isEmpty() ? 0 : 1);
+}
+
+void TestTextBox::secretTextStaysInside_data()
+{
+    QTest::addColumn<bool>("secret");
+    QTest::newRow("password field") << true;
+    QTest::newRow("display box") << false;
+}
+
+void TestTextBox::secretTextStaysInside()
+{
+    QFETCH(bool, secret);
+    QWidget window;
+    auto *box = new TextBox(0, &window);
+    box->SetSecret(secret);
+    window.show();
+    box->setFocus();
+    const Qt::InputMethodHints sensitive =
+        Qt::ImhSensitiveData | Qt::ImhNoPredictiveText | Qt::ImhNoAutoUppercase;
+    QCOMPARE((box->inputMethodHints() & sensitive) == sensitive, secret);
+
+    const QString marker = QStringLiteral("vorher");
+    box->SetText(QStringLiteral("geheim"));
+    for (const auto chord : {QKeySequence::Copy, QKeySequence::Cut}) {
+        QApplication::clipboard()->setText(marker);
+        box->selectAll();
+        QTest::keySequence(box, QKeySequence(chord));
+        QCOMPARE(QApplication::clipboard()->text() == marker, secret);
+        QCOMPARE(box->Text() == QStringLiteral("geheim"), secret || chord == QKeySequence::Copy);
+        box->SetText(QStringLiteral("geheim"));
+    }
+
+    // The context menu of a password field offers pasting, not copying.
+    box->selectAll();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(box, &menuEvent);
+    QMenu *menu = nullptr;
+    QTRY_VERIFY((menu = box->findChild<QMenu *>()) != nullptr);
+    QStringList enabled;
+    for (const QAction *action : menu->actions()) {
+        if (action->isEnabled() && !action->isSeparator())
+            enabled << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    }
+    menu->close();
+    QCOMPARE(enabled.contains(QStringLiteral("Copy")), !secret);
+    QCOMPARE(enabled.contains(QStringLiteral("Cut")), !secret);
+    QVERIFY(enabled.contains(QStringLiteral("Paste")));
+}
+
+void TestTextBox::writtenTextShowsFromItsStart()
+{
+    TextBox box(0);
+    box.resize(60, 25);
+    box.show();
+    QString code;
+    for (int digit = 0; digit < 23; ++digit) {
+        code += digit % 3 == 0 ? QLatin1Char('1') : QLatin1Char('0');
+        box.SetText(code);
+    }
+    QCOMPARE(box.cursorPosition(), 0);
+    // Scrolled to its start: the caret sits at the box's left margin, not left of it.
+    const int caretLeft = box.inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+    QVERIFY2(caretLeft > -5 && caretLeft < 10, qPrintable(QString::number(caretLeft)));
 }
 
 QTEST_MAIN(TestTextBox)

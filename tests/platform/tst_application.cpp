@@ -1,0 +1,67 @@
+#include "platform/application.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include <stdexcept>
+
+namespace {
+
+class ThrowingObject : public QObject
+{
+public:
+    int handled = 0;
+
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        ++handled;
+        throw std::out_of_range("out of range");
+    }
+};
+
+} // namespace
+
+class TestApplication : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void handlerExceptionCostsOnlyTheEvent();
+    void standardTextsAreGerman();
+};
+
+void TestApplication::handlerExceptionCostsOnlyTheEvent()
+{
+    ThrowingObject object;
+    QEvent sent(QEvent::User);
+    QVERIFY(!QCoreApplication::sendEvent(&object, &sent));
+    QCoreApplication::postEvent(&object, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    QCOMPARE(object.handled, 2);
+}
+
+void TestApplication::standardTextsAreGerman()
+{
+    qobject_cast<Application *>(qApp)->installGermanTranslations();
+    QLineEdit field;
+    std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        texts << action->text().section(QLatin1Char('\t'), 0, 0);
+    QVERIFY2(texts.contains(QStringLiteral("&R\u00fcckg\u00e4ngig")), qPrintable(texts.join(u'|')));
+    QVERIFY2(texts.contains(QStringLiteral("Alles ausw\u00e4hlen")), qPrintable(texts.join(u'|')));
+}
+
+int main(int argc, char *argv[])
+{
+    const auto app = Application::create(argc, argv);
+    if (!app)
+        return 1;
+    TestApplication test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_application.moc"
