@@ -242,7 +242,8 @@ void Form1::Form_Load()
     const double formHeight = Height();
     const int left = centredPosition(screenWidth, formWidth);
     const int top = centredPosition(screenHeight, formHeight);
-    move(Screen::originPixels() + QPoint(Twips::toPixels(left), Twips::toPixels(top)));
+    WindowFrame::moveFrameTo(
+        this, Screen::originPixels() + QPoint(Twips::toPixels(left), Twips::toPixels(top)), m_expectedFrame);
 }
 
 void Form1::applyLoginRule()

@@ -133,6 +133,13 @@ QMargins WindowFrame::expectedMargins(QWidget *window)
     return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
 }
 
+void WindowFrame::moveFrameTo(QWidget *window, QPoint frameTopLeft, QMargins expected)
+{
+    const QWindow *handle = window->windowHandle();
+    const bool qtKnowsTheFrame = window->isVisible() || (handle && !handle->frameMargins().isNull());
+    window->move(qtKnowsTheFrame ? frameTopLeft : frameTopLeft + QPoint(expected.left(), expected.top()));
+}
+
 void WindowFrame::quitWhenDestroyedOutside(QWidget *window)
 {
 #ifdef TAKTLOGIN_HAVE_XCB

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QPoint>
 
 class QWidget;
 
@@ -13,6 +14,11 @@ public:
     // (_NET_REQUEST_FRAME_EXTENTS) before the window is mapped; elsewhere, or without an answer
     // within a short wait, Qt's own frame margins (zero for a window not yet framed).
     static QMargins expectedMargins(QWidget *window);
+
+    // Puts the top-left corner of the window's frame at the given point. Before the window is
+    // shown Qt places the client area there unless it knows the frame itself, so the expected
+    // margins are added in that case.
+    static void moveFrameTo(QWidget *window, QPoint frameTopLeft, QMargins expected);
 
     // Ends the application when another X client destroys the window (as xdotool windowclose
     // does): the window is gone, and a process without it must not keep the password.

@@ -10,14 +10,18 @@ import pyatspi
 BINARY = os.environ.get("TAKTLOGIN_BIN", "taktlogin")
 
 
-def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
+def wait_until(predicate, timeout=10.0, interval=0.05, what="condition", seen=None):
+    """Polls predicate until it returns something true. On a timeout the message names what was
+    awaited and, through seen(), what was there instead."""
     deadline = time.monotonic() + timeout
+    value = None
     while time.monotonic() < deadline:
         value = predicate()
         if value:
             return value
         time.sleep(interval)
-    raise AssertionError(f"timed out waiting for {what}")
+    observed = seen() if seen is not None else repr(value)
+    raise AssertionError(f"timed out after {timeout:g} s waiting for {what}; saw: {observed}")
 
 
 def xdotool(*args):
@@ -43,15 +47,26 @@ class App:
         env.update(extra_env or {})
         self.process = subprocess.Popen([*wrapper, binary or BINARY], env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE)
-        self.application = wait_until(self._find_application, timeout=20, what="taktlogin on the bus")
+        self.window_id = None
+        self.pid = None
+        self.application = wait_until(self._find_application, timeout=20, what="taktlogin on the bus",
+                                      seen=self._bus_state)
         self.frame = wait_until(lambda: self._child_with_role(self.application, "frame"),
                                 what="the window")
         self.activate()
 
     def activate(self):
         """Brings the window to the front with the focus in the first field."""
-        wait_until(self._activate, timeout=20, what="the window activated")
-        wait_until(lambda: self.focused() == "Passwort eigeben:", what="focus in the first field")
+        self._last_activation = "no attempt"
+        wait_until(self._activate, timeout=20, what="the window activated", seen=self._activation_state)
+        wait_until(lambda: self.focused() == "Passwort eigeben:", what="focus in the first field",
+                   seen=lambda: f"focus on {self.focused()!r}")
+
+    def _activation_state(self):
+        active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True)
+        return (f"DISPLAY={os.environ.get('DISPLAY')}, window {self.window_id or 'not found'} "
+                f"(pid {self.pid}, title 'Anmelden:'), last activation: {self._last_activation}, "
+                f"active window: {active.stdout.strip() or active.stderr.strip() or 'none'}")
 
     def _find_application(self):
         desktop = pyatspi.Registry.getDesktop(0)
@@ -64,6 +79,13 @@ class App:
             except Exception:
                 continue
         return None
+
+    def _bus_state(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        names = [app.name for app in desktop if app is not None]
+        status = self.process.poll()
+        return (f"applications on the accessibility bus: {names}; process "
+                f"{'running' if status is None else f'ended with status {status}'}")
 
     def _ours(self, pid):
         """The process started here, or its child when it runs under a wrapper such as strace."""
@@ -79,12 +101,15 @@ class App:
         # Looked up on every try: the window manager may still be taking the window over.
         self.window_id = self._window_id()
         if self.window_id is None:
+            self._last_activation = "no visible window with that title and pid"
             return False
         try:
             result = subprocess.run(["xdotool", "windowactivate", "--sync", self.window_id],
-                                    capture_output=True, timeout=5)
+                                    capture_output=True, text=True, timeout=5)
         except subprocess.TimeoutExpired:
+            self._last_activation = "xdotool windowactivate --sync timed out after 5 s"
             return False
+        self._last_activation = f"xdotool exit {result.returncode} {result.stderr.strip()}".strip()
         return result.returncode == 0
 
     def _window_id(self):

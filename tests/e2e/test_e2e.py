@@ -1,13 +1,15 @@
 """End-to-end tests: the real taktlogin under Xvfb, typed at with real key events, read back
 as assistive technology reads it, and photographed for what is only drawn."""
 
+import re
+import subprocess
 import time
 import unittest
 
 import pyatspi
 from gi.repository import GLib
 
-from driver import App, interval_of, wait_until
+from driver import App, interval_of, wait_until, xdotool
 
 GREEN = (0, 128, 0)
 RED = (192, 0, 0)
@@ -140,6 +142,73 @@ class EndToEnd(unittest.TestCase):
     def test_abbrechen_ends_the_program_with_status_0(self):
         self.app.type_rhythm("geheim", RHYTHM)
         self.app.click("Abbrechen")
+        self.assertEqual(self.app.process.wait(timeout=10), 0)
+
+
+def x_output(*command):
+    return subprocess.run(command, capture_output=True, text=True, timeout=10).stdout
+
+
+def selection(name):
+    """What another X client gets from the PRIMARY or CLIPBOARD selection ("" when no one owns it)."""
+    return x_output("xclip", "-o", "-selection", name)
+
+
+class Window(unittest.TestCase):
+    """What the window shows to the window manager and to other X clients."""
+
+    def setUp(self):
+        self.app = App(extra_env={"LC_ALL": "C.UTF-8"})
+
+    def tearDown(self):
+        self.app.close()
+
+    def test_caption_is_exactly_the_forms(self):
+        self.assertEqual(x_output("xprop", "-id", self.app.window_id, "_NET_WM_NAME").strip(),
+                         '_NET_WM_NAME(UTF8_STRING) = "Anmelden:"')
+
+    def test_frame_is_centred_on_the_screen(self):
+        screen_width, screen_height = map(int, x_output("xdotool", "getdisplaygeometry").split())
+        extents = x_output("xprop", "-id", self.app.window_id, "_NET_FRAME_EXTENTS")
+        left, right, top, bottom = map(int, re.findall(r"\d+", extents.split("=", 1)[1]))
+        info = x_output("xwininfo", "-id", self.app.window_id)
+
+        def field(label):
+            return int(re.search(label + r":\s+(-?\d+)", info).group(1))
+
+        outer_x, outer_y = field("Absolute upper-left X") - left, field("Absolute upper-left Y") - top
+        outer_width = field("Width") + left + right
+        outer_height = field("Height") + top + bottom
+        self.assertGreater(top, 0, "the window manager drew no title bar: " + extents)
+        # The form's arithmetic in twips (15 per pixel): the difference halved toward zero.
+        expected_x = round(int((screen_width - outer_width) * 15 / 2) / 15)
+        expected_y = round(int((screen_height - outer_height) * 15 / 2) / 15)
+        self.assertLessEqual(abs(outer_x - expected_x), 1, (outer_x, expected_x, info))
+        self.assertLessEqual(abs(outer_y - expected_y), 1, (outer_y, expected_y, info))
+
+    def test_password_is_not_offered_to_other_clients(self):
+        self.app.type_rhythm("geheim", [80, 80, 80, 80, 80])
+        self.app.key("alt+a")  # no menu mnemonic: types nothing
+        wait_until(lambda: self.app.text("Passwort eigeben:") == "geheim", what="the typed password")
+        self.app.key("shift+Home")
+        self.app.key("ctrl+c")
+        self.app.key("ctrl+x")
+        time.sleep(0.3)
+        self.assertEqual(self.app.text("Passwort eigeben:"), "geheim")
+        self.assertNotIn("geheim", selection("primary"))
+        self.assertNotIn("geheim", selection("clipboard"))
+        # The same gestures on a display box do reach other clients, so the check above can fail.
+        self.app.choose_view("Erweitert")
+        self.app.key("Tab")
+        wait_until(lambda: self.app.text("Passwort-Länge: (Eingabe)") == "6 Zeichen", what="the count")
+        self.app.control("Passwort-Länge: (Eingabe)", "text").queryComponent().grabFocus()
+        self.app.key("ctrl+a")
+        wait_until(lambda: selection("primary") == "6 Zeichen", what="the count as primary selection",
+                   seen=lambda: repr(selection("primary")))
+
+    def test_window_destroyed_from_outside_ends_the_program(self):
+        self.app.type_rhythm("geheim", [80, 80, 80, 80, 80])
+        xdotool("windowclose", self.app.window_id)
         self.assertEqual(self.app.process.wait(timeout=10), 0)
 
 
