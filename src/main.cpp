@@ -1,6 +1,7 @@
 #include "form/form1.h"
 #include "platform/application.h"
 #include "platform/corefiles.h"
+#include "platform/keyboardwarmup.h"
 #include "platform/systemtickcounter.h"
 #include "platform/windowframe.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     SystemTickCounter counter;
     Form1 form(counter);
     WindowFrame::quitWhenDestroyedOutside(&form);
+    KeyboardWarmUp::prepareOnFirstActivation(&form);
     form.show();
     return Application::exec();
 }

@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""The first keystroke after start-up against the ones after it: each run starts the program
+afresh, xdotool types four keys with equal gaps, and the keystroke list is read back over AT-SPI.
+The first interval's shortfall is the mean of the second and third intervals minus the first;
+a first key that reaches the field late (something gets ready on it) shortens that interval.
+The same runs go, alternating, to a bare QLineEdit stamped with the same clock (baseline_stamper).
+Run inside tests/e2e/session.sh on an X server (tests/e2e/xserver.sh).
+
+usage: first_keystroke.py TAKTLOGIN BASELINE [--starts N] [--gap MS]"""
+
+import argparse
+import os
+import statistics
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+from driver import App, interval_of, wait_until  # noqa: E402
+
+LIST = "Eingabetakt (ms): (Eingabe)"
+
+
+def shortfall(binary, app_name, gap):
+    app = App(extra_env={"LC_ALL": "C.UTF-8"}, binary=binary, app_name=app_name)
+    try:
+        app.type_rhythm("abcd", [gap, gap, gap])
+        lines = wait_until(lambda: len(app.lines(LIST)) == 4 and app.lines(LIST), what="four lines")
+    finally:
+        app.close()
+    first, second, third = (interval_of(line) for line in lines[1:])
+    return (second + third) / 2 - first
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("taktlogin")
+    parser.add_argument("baseline")
+    parser.add_argument("--starts", type=int, default=8)
+    parser.add_argument("--gap", type=int, default=300)
+    args = parser.parse_args()
+
+    programs = {"taktlogin": (args.taktlogin, "taktlogin"), "baseline": (args.baseline, "baseline_stamper")}
+    results = {name: [] for name in programs}
+    for start in range(args.starts):
+        order = ["taktlogin", "baseline"] if start % 2 == 0 else ["baseline", "taktlogin"]
+        for name in order:
+            results[name].append(shortfall(*programs[name], args.gap))
+    for name, values in results.items():
+        print(f"{name}: {len(values)} fresh starts, first interval short by median {statistics.median(values):.3f} ms "
+              f"(each: {', '.join(f'{v:.2f}' for v in values)})")
+
+
+if __name__ == "__main__":
+    main()
