@@ -18,15 +18,21 @@ std::string environment(const char *name)
     return value ? std::string(value) : std::string();
 }
 
-// The platform Qt will try first: -platform on the command line, else QT_QPA_PLATFORM, else
-// what Qt itself prefers.
-std::string requestedPlatform(int argc, char **argv)
+std::string platformArgument(int argc, char **argv)
 {
     std::string platform;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
             platform = argv[i + 1];
     }
+    return platform;
+}
+
+// The platform Qt will try first: -platform on the command line, else QT_QPA_PLATFORM, else
+// what Qt itself prefers.
+std::string requestedPlatform(int argc, char **argv)
+{
+    std::string platform = platformArgument(argc, argv);
     if (platform.empty())
         platform = environment("QT_QPA_PLATFORM");
     if (platform.empty()) {
@@ -103,6 +109,12 @@ std::unique_ptr<Application> Application::create(int &argc, char **argv)
         return nullptr;
     }
 #endif
+    const std::string preferred =
+        preferredPlatforms(!platformArgument(argc, argv).empty() || !environment("QT_QPA_PLATFORM").empty(),
+                           environment("DISPLAY"), environment("WAYLAND_DISPLAY"));
+    if (!preferred.empty())
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(preferred));
+
     StartupMessages messages{requestedPlatform(argc, argv), {}};
     startupMessages = &messages;
     const QtMessageHandler previous = qInstallMessageHandler(holdStartupMessage);
@@ -112,6 +124,23 @@ std::unique_ptr<Application> Application::create(int &argc, char **argv)
     for (const std::string &line : messages.held)
         std::fprintf(stderr, "%s\n", line.c_str());
     return application;
+}
+
+std::string Application::preferredPlatforms(bool userChose, const std::string &display,
+                                            const std::string &waylandDisplay)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (userChose || waylandDisplay.empty())
+        return {};
+    // Qt would take Wayland first in a Wayland session; Xwayland still lets the window centre
+    // itself, and Wayland stays the fallback should the X server not answer.
+    return display.empty() ? std::string("wayland") : std::string("xcb;wayland");
+#else
+    Q_UNUSED(userChose);
+    Q_UNUSED(display);
+    Q_UNUSED(waylandDisplay);
+    return {};
+#endif
 }
 
 std::string Application::displayFailureLine(const std::string &requested, const std::string &available,

@@ -27,6 +27,12 @@ public:
     static std::string displayFailureLine(const std::string &requested, const std::string &available,
                                           const std::string &display);
 
+    // The platform list to ask Qt for where the user chose none (by -platform or
+    // QT_QPA_PLATFORM): an X server, Xwayland included, comes first, since only there can the
+    // window place itself; Wayland natively otherwise. Empty: leave the choice to Qt.
+    static std::string preferredPlatforms(bool userChose, const std::string &display,
+                                          const std::string &waylandDisplay);
+
 private:
     Application(int &argc, char **argv);
 };

@@ -31,6 +31,8 @@ class TestApplication : public QObject
 private Q_SLOTS:
     void handlerExceptionCostsOnlyTheEvent();
     void standardTextsAreGerman();
+    void platformOrder_data();
+    void platformOrder();
 };
 
 void TestApplication::handlerExceptionCostsOnlyTheEvent()
@@ -53,6 +55,40 @@ void TestApplication::standardTextsAreGerman()
         texts << action->text().section(QLatin1Char('\t'), 0, 0);
     QVERIFY2(texts.contains(QStringLiteral("&R\u00fcckg\u00e4ngig")), qPrintable(texts.join(u'|')));
     QVERIFY2(texts.contains(QStringLiteral("Alles ausw\u00e4hlen")), qPrintable(texts.join(u'|')));
+}
+
+void TestApplication::platformOrder_data()
+{
+    QTest::addColumn<bool>("userChose");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("waylandDisplay");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("x11 session") << false << ":0"
+                                 << ""
+                                 << "";
+    QTest::newRow("wayland with xwayland") << false << ":0"
+                                           << "wayland-0"
+                                           << "xcb;wayland";
+    QTest::newRow("wayland only") << false << ""
+                                  << "wayland-0"
+                                  << "wayland";
+    QTest::newRow("user's choice wins") << true << ":0"
+                                        << "wayland-0"
+                                        << "";
+    QTest::newRow("nothing to open") << false << ""
+                                     << ""
+                                     << "";
+}
+
+void TestApplication::platformOrder()
+{
+    QFETCH(bool, userChose);
+    QFETCH(QString, display);
+    QFETCH(QString, waylandDisplay);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(Application::preferredPlatforms(userChose, display.toStdString(),
+                                                                    waylandDisplay.toStdString())),
+             expected);
 }
 
 int main(int argc, char *argv[])
