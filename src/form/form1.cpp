@@ -96,6 +96,9 @@ Form1::Form1(TickCounter &counter, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Anmelden:"));
+    // Only the program changes the window's size, so the title bar offers no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     createControls();
     createMenu();
     connectHandlers();
