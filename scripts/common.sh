@@ -12,7 +12,8 @@ build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libgl-
 fuzz_packages=(clang libclang-rt-dev clang-format)
 # Packaging checks: validators, dpkg-shlibdeps for CPack, windres for the Windows resource.
 packaging_packages=(appstream desktop-file-utils dpkg-dev file binutils-mingw-w64-x86-64)
-e2e_packages=(xvfb xauth xdotool x11-utils xclip imagemagick openbox dbus-x11 at-spi2-core python3-pyatspi strace)
+e2e_packages=(xvfb xauth xdotool x11-utils xclip imagemagick openbox dbus-x11 at-spi2-core python3-pyatspi strace
+    sway wtype grim qt6-wayland)
 
 # Installs the Debian packages among "$@" that are not installed yet.
 install_missing() {
