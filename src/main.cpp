@@ -22,6 +22,7 @@ int main(int argc, char *argv[])
     SystemTickCounter counter;
     Form1 form(counter);
     WindowFrame::quitWhenDestroyedOutside(&form);
+    WindowFrame::repaintWhenFrameChanges(&form);
     KeyboardWarmUp::prepareOnFirstActivation(&form);
     form.show();
     return Application::exec();

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -119,6 +120,34 @@ private:
 };
 #endif
 
+class FrameWatch final : public QObject
+{
+public:
+    explicit FrameWatch(QWidget *window) : QObject(window), m_window(window) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Expose)
+            return false;
+        const QMargins margins = static_cast<QWindow *>(watched)->frameMargins();
+        if (margins == m_margins)
+            return false;
+        m_margins = margins;
+        // After the platform has made its new buffer: painting now would go into the old one.
+        QTimer::singleShot(0, m_window, [window = m_window] {
+            const QList<QWidget *> controls = window->findChildren<QWidget *>();
+            for (QWidget *control : controls)
+                control->update();
+            window->update();
+        });
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    QMargins m_margins;
+};
+
 } // namespace
 
 QMargins WindowFrame::expectedMargins(QWidget *window)
@@ -138,6 +167,13 @@ void WindowFrame::moveFrameTo(QWidget *window, QPoint frameTopLeft, QMargins exp
     const QWindow *handle = window->windowHandle();
     const bool qtKnowsTheFrame = window->isVisible() || (handle && !handle->frameMargins().isNull());
     window->move(qtKnowsTheFrame ? frameTopLeft : frameTopLeft + QPoint(expected.left(), expected.top()));
+}
+
+void WindowFrame::repaintWhenFrameChanges(QWidget *window)
+{
+    window->winId();
+    if (QWindow *handle = window->windowHandle())
+        handle->installEventFilter(new FrameWatch(window));
 }
 
 void WindowFrame::quitWhenDestroyedOutside(QWidget *window)

@@ -20,6 +20,11 @@ public:
     // margins are added in that case.
     static void moveFrameTo(QWidget *window, QPoint frameTopLeft, QMargins expected);
 
+    // Repaints every control of the window when its frame changes while it is shown. Qt 6.4 on
+    // Wayland leaves widgets transparent when the compositor hands the title bar to Qt after the
+    // first frame (a plain Qt window shows it too), until each of them is painted again.
+    static void repaintWhenFrameChanges(QWidget *window);
+
     // Ends the application when another X client destroys the window (as xdotool windowclose
     // does): the window is gone, and a process without it must not keep the password.
     static void quitWhenDestroyedOutside(QWidget *window);

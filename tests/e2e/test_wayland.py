@@ -76,6 +76,29 @@ class Wayland(unittest.TestCase):
                             what="the green verdict on screen")
         self.assertEqual(count(screen, RED), 0)
 
+    def test_title_bar_handed_to_qt_and_a_smaller_size_asked(self):
+        # As on compositors without server-side decorations: Qt draws the title bar from now on.
+        subprocess.run(["swaymsg", "border", "csd"], check=True, capture_output=True)
+        subprocess.run(["swaymsg", "floating", "enable"], check=True, capture_output=True)
+        subprocess.run(["swaymsg", "resize", "set", "250", "100"], check=True, capture_output=True)
+
+        def see_through():
+            screen = self.app.screen()
+            desktop = screen[0][0]
+            rows = [y for y, row in enumerate(screen) if any(pixel != desktop for pixel in row)]
+            columns = [x for x in range(len(screen[0])) if any(row[x] != desktop for row in screen)]
+            inside = [row[columns[0]:columns[-1] + 1] for row in screen[rows[0]:rows[-1] + 1]]
+            # Rounded title-bar corners show a few desktop pixels; a transparent control shows thousands.
+            return count(inside, desktop)
+
+        wait_until(lambda: see_through() < 50, what="every control painted", seen=lambda: f"{see_through()} "
+                   "desktop pixels inside the window")
+        self.app.type_rhythm("geheim", RHYTHM)
+        self.app.key("Tab")
+        self.app.type_rhythm("geheim", RHYTHM)
+        self.app.key("Return")
+        wait_until(lambda: count(self.app.screen(), GREEN) > 100, what="the whole green verdict on screen")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -63,6 +63,8 @@ for _ in $(seq 100); do
 done
 [ -n "$socket" ] || { echo "wayland_session.sh: sway opened no socket within 10 s" >&2; exit 1; }
 export WAYLAND_DISPLAY="${socket##*/}"
+SWAYSOCK="$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'sway-ipc.*.sock' -print -quit)"
+export SWAYSOCK
 unset DISPLAY
 
 eval "$(dbus-launch --sh-syntax)"
