@@ -8,11 +8,11 @@ release="${1:-}"
 case "$release" in
 bookworm | trixie) ;;
 *)
-    echo "Aufruf: $0 bookworm|trixie" >&2
+    echo "usage: $0 bookworm|trixie" >&2
     exit 2
     ;;
 esac
-[ "$(id -u)" -eq 0 ] || { echo "check-fresh-debian.sh braucht root (debootstrap, chroot)" >&2; exit 2; }
+[ "$(id -u)" -eq 0 ] || { echo "check-fresh-debian.sh needs root (debootstrap, chroot)" >&2; exit 2; }
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 commit="$(git -C "$repo_root" rev-parse HEAD)"
@@ -37,7 +37,7 @@ bind() {
     mounted+=("$root$2")
 }
 
-echo "== debootstrap $release nach $root"
+echo "== debootstrap $release into $root"
 # A run that was killed may have left its mounts behind; never delete through them.
 findmnt -rn -o TARGET | grep -F "$root/" | sort -r | while read -r target; do umount -l "$target"; done || true
 rm -rf --one-file-system "$root"
@@ -52,7 +52,7 @@ bind /dev /dev --bind
 bind devpts /dev/pts -t devpts
 bind tmpfs /dev/shm -t tmpfs
 
-echo "== Commit $commit klonen"
+echo "== clone commit $commit"
 git clone -q "$repo_root" "$root/root/taktlogin"
 git -C "$root/root/taktlogin" checkout -q "$commit"
 
@@ -63,8 +63,8 @@ chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/u
 
 grep -E '^[0-9]+% tests passed|tests failed out of|^\s+[0-9]+ - |^Done [0-9]+ runs|^#[0-9]+\s+DONE' "$log" || true
 if [ $status -ne 0 ]; then
-    echo "FEHLGESCHLAGEN in $release (Status $status); Protokoll: $log" >&2
+    echo "FAILED in $release (status $status); log: $log" >&2
     tail -n 30 "$log" >&2
     exit 1
 fi
-echo "$release: README-Testbefehl bestanden; Protokoll: $log"
+echo "$release: the README test command passed; log: $log"

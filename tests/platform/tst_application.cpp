@@ -86,6 +86,9 @@ void TestApplication::platformOrder()
     QFETCH(QString, display);
     QFETCH(QString, waylandDisplay);
     QFETCH(QString, expected);
+#if !defined(Q_OS_UNIX) || defined(Q_OS_MACOS)
+    expected.clear(); // one platform there: the choice stays Qt's
+#endif
     QCOMPARE(QString::fromStdString(Application::preferredPlatforms(userChose, display.toStdString(),
                                                                     waylandDisplay.toStdString())),
              expected);

@@ -1,0 +1,222 @@
+#!/usr/bin/env bash
+# Cross-builds taktlogin for 64-bit Windows on Debian, runs every Qt Test suite and a short
+# login under Wine, and writes build/windows/taktlogin-<version>-windows-x64.zip.
+#
+# Qt for Windows is built once from Debian's source of the host's own Qt version and kept in
+# ${TAKTLOGIN_CACHE:-~/.cache/taktlogin}/qt-<version>-mingw64; later runs reuse it.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+# Each step names itself; a failure ends the script with that name in one line.
+step_name=""
+step() {
+    step_name="$1"
+    echo "== $step_name"
+}
+trap 'status=$?; [ $status -ne 0 ] && echo "windows.sh: step failed: $step_name (status $status)" >&2' EXIT
+
+windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64 zip dpkg-dev perl icoutils python3 qt6-translations-l10n
+    xvfb xauth xdotool x11-utils imagemagick openbox)
+
+target=x86_64-w64-mingw32
+version="$(sed -n 's/^project(taktlogin VERSION \([0-9.]*\).*/\1/p' "$repo_root/CMakeLists.txt")"
+out_dir="$repo_root/build/windows"
+cache_root="${TAKTLOGIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/taktlogin}"
+
+step "install packages"
+install_missing "${build_packages[@]}" "${windows_packages[@]}"
+
+qt_deb_version="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
+qt_version="${qt_deb_version%%+*}"
+qt_version="${qt_version%%-*}"
+qt_prefix="$cache_root/qt-$qt_deb_version-mingw64"
+qt_build="$cache_root/build-qt-$qt_deb_version-mingw64"
+toolchain="$cache_root/mingw64-toolchain.cmake"
+host_cmake_dir="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
+mkdir -p "$cache_root"
+
+cat > "$toolchain.new" <<EOF
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER $target-gcc-posix)
+set(CMAKE_CXX_COMPILER $target-g++-posix)
+set(CMAKE_RC_COMPILER $target-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/$target)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+EOF
+mv "$toolchain.new" "$toolchain"
+
+# Qt source of exactly the host's version, from Debian's source packages.
+fetch_qt_source() {
+    local source_dir="$1"
+    local codename
+    codename="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+    if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -q '^Sources$'; then
+        local sudo=()
+        [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+        echo "adding deb-src for $codename" >&2
+        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$codename" "$codename" | "${sudo[@]}" tee /etc/apt/sources.list.d/taktlogin-deb-src.sources >/dev/null
+        "${sudo[@]}" apt-get update -qq >&2
+    fi
+    rm -rf "$source_dir"
+    mkdir -p "$source_dir"
+    (cd "$source_dir" && apt-get source -qq --only-source "qt6-base=$qt_deb_version" >/dev/null)
+    local unpacked
+    unpacked="$(find "$source_dir" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)"
+    [ -n "$unpacked" ] || return 1
+    echo "$unpacked"
+}
+
+build_qt() {
+    # A cache counts as finished only with its stamp; anything else is built again.
+    if [ -f "$qt_prefix/.taktlogin-complete" ]; then
+        echo "Qt $qt_deb_version for Windows from the cache: $qt_prefix"
+        return 0
+    fi
+    rm -rf "$qt_prefix"
+    local source_dir
+    if [ -f "$qt_build/.source-ready" ]; then
+        source_dir="$(cat "$qt_build/.source-ready")"
+    else
+        step "fetch the Qt source $qt_deb_version"
+        rm -rf "$qt_build"
+        mkdir -p "$qt_build"
+        source_dir="$(fetch_qt_source "$qt_build/src")"
+        echo "$source_dir" > "$qt_build/.source-ready"
+    fi
+    step "configure Qt $qt_version for Windows"
+    # Tablet support needs wintab.h, which Debian's source lacks; OpenGL stays on because the
+    # windows platform plugin of 6.4 does not compile without it.
+    cmake -S "$source_dir" -B "$qt_build/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
+        -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+        -DCMAKE_BUILD_TYPE=Release \
+        -DBUILD_SHARED_LIBS=ON \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+        -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
+        -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF -DFEATURE_tabletevent=OFF \
+        -DFEATURE_testlib=ON -DFEATURE_widgets=ON \
+        >"$qt_build/configure.log" 2>&1 || { tail -n 30 "$qt_build/configure.log" >&2; return 1; }
+    step "build Qt $qt_version for Windows (about 45 minutes the first time)"
+    cmake --build "$qt_build/build" --parallel >"$qt_build/build.log" 2>&1 ||
+        { tail -n 30 "$qt_build/build.log" >&2; return 1; }
+    cmake --install "$qt_build/build" >"$qt_build/install.log" 2>&1 || { tail -n 30 "$qt_build/install.log" >&2; return 1; }
+    touch "$qt_prefix/.taktlogin-complete"
+}
+build_qt
+
+if [ "${1:-}" = "--qt-only" ]; then
+    exit 0
+fi
+
+step "build taktlogin and the test suites for Windows"
+build_dir="$out_dir/build"
+cmake -S "$repo_root" -B "$build_dir" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DTAKTLOGIN_WERROR=ON \
+    -DTAKTLOGIN_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build_dir" --parallel
+
+# Everything a suite or the program needs to start: Qt's DLLs and plugins, the MinGW runtime.
+step "collect the runtime files"
+runtime_dir="$out_dir/runtime"
+rm -rf "$runtime_dir"
+mkdir -p "$runtime_dir/platforms" "$runtime_dir/styles" "$runtime_dir/translations"
+gcc_dir="$(dirname "$("$target-g++-posix" -print-libgcc-file-name)")"
+for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Test; do
+    cp "$qt_prefix/bin/$dll.dll" "$runtime_dir/"
+done
+cp "$qt_prefix/plugins/platforms/qwindows.dll" "$qt_prefix/plugins/platforms/qoffscreen.dll" "$runtime_dir/platforms/"
+cp "$qt_prefix"/plugins/styles/*.dll "$runtime_dir/styles/"
+cp "$gcc_dir/libstdc++-6.dll" "$gcc_dir/libgcc_s_seh-1.dll" "$runtime_dir/"
+cp "$(find /usr/$target/lib -name libwinpthread-1.dll | head -n 1)" "$runtime_dir/"
+cp /usr/share/qt6/translations/qtbase_de.qm "$runtime_dir/translations/"
+
+# Each DLL a bundled file imports is bundled itself or comes with every Windows.
+check_imports() {
+    local dir="$1"
+    local missing=0 file dll
+    while IFS= read -r -d '' file; do
+        while IFS= read -r dll; do
+            if [ -z "$(find "$dir" -maxdepth 2 -iname "$dll" -print -quit)" ] &&
+                ! grep -qix "$dll" "$repo_root/packaging/windows/system-dlls.txt"; then
+                echo "$(basename "$file") needs $dll, which is neither bundled nor part of Windows" >&2
+                missing=1
+            fi
+        done < <("$target-objdump" -p "$file" | sed -n 's/^\s*DLL Name: //p')
+    done < <(find "$dir" -iname '*.exe' -print0 -o -iname '*.dll' -print0)
+    return $missing
+}
+
+step "test suites under Wine"
+export WINEPREFIX="$cache_root/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wineboot --init >/dev/null 2>&1 || true
+suite_dir="$out_dir/suites"
+rm -rf "$suite_dir"
+cp -r "$runtime_dir" "$suite_dir"
+cp "$build_dir"/tst_*.exe "$suite_dir/"
+check_imports "$suite_dir"
+failed=0
+for exe in "$suite_dir"/tst_*.exe; do
+    name="$(basename "$exe" .exe)"
+    # As under ctest on Linux: offscreen, the high-DPI suite at scale 2. Wine does not hand
+    # QT_* variables of the Unix environment to the program: the platform goes on the command
+    # line (only where QApplication reads it, in suites that use Qt Gui), the scale factor into
+    # the Windows environment of the prefix.
+    args=()
+    if "$target-objdump" -p "$exe" | grep 'DLL Name: Qt6Gui.dll' >/dev/null; then
+        args=(-platform offscreen)
+    fi
+    if [ "$name" = tst_highdpi ]; then
+        wine reg add 'HKCU\Environment' /v QT_SCALE_FACTOR /d 2 /f >/dev/null 2>&1
+    else
+        wine reg delete 'HKCU\Environment' /v QT_SCALE_FACTOR /f >/dev/null 2>&1 || true
+    fi
+    # Wine does not pass a console program's stdout on to a pipe; the suite writes a file.
+    log="$out_dir/$name.txt"
+    rm -f "$log"
+    if (cd "$suite_dir" && timeout 600 wine "./$name.exe" "${args[@]}" -o "$name.txt,txt" \
+        >"$out_dir/$name.wine.log" 2>&1); then
+        :
+    else
+        failed=1
+    fi
+    mv "$suite_dir/$name.txt" "$log" 2>/dev/null || true
+    totals="$(tr -d '\r' <"$log" 2>/dev/null | grep '^Totals:' || echo "Totals: none (see $out_dir/$name.wine.log)")"
+    echo "$name: $totals"
+done
+wine reg delete 'HKCU\Environment' /v QT_SCALE_FACTOR /f >/dev/null 2>&1 || true
+[ $failed -eq 0 ] || { echo "at least one test suite failed under Wine" >&2; exit 1; }
+
+step "assemble the package"
+package_dir="$out_dir/taktlogin-$version-windows-x64"
+rm -rf "$package_dir"
+cp -r "$runtime_dir" "$package_dir"
+rm "$package_dir/Qt6Test.dll" "$package_dir/platforms/qoffscreen.dll"
+cp "$build_dir/taktlogin.exe" "$package_dir/"
+"$target-strip" "$package_dir"/*.exe "$package_dir"/*.dll "$package_dir"/*/*.dll
+check_imports "$package_dir"
+
+step "check the version resource"
+python3 "$repo_root/scripts/check_version_resource.py" "$package_dir/taktlogin.exe"
+
+step "a login in the real window under Wine"
+"$repo_root/tests/e2e/xserver.sh" 1280x800 "$repo_root/scripts/wine_login.sh" "$package_dir"
+
+step "write the zip"
+zip_file="$out_dir/taktlogin-$version-windows-x64.zip"
+rm -f "$zip_file" "$zip_file.part"
+(cd "$out_dir" && zip -q -r -X "$zip_file.part" "$(basename "$package_dir")")
+mv "$zip_file.part" "$zip_file"
+step_name=""
+echo "done: $zip_file"

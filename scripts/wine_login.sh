@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# A short login in the real taktlogin.exe under Wine, on Qt's windows platform plugin: one
+# entry typed twice in the same rhythm (green verdict), then the repetition in another rhythm
+# (red verdict). The verdict is read from screenshots. Runs on an X server with a window
+# manager (see windows.sh).
+# Usage: wine_login.sh PACKAGE_DIR
+set -euo pipefail
+
+package_dir="$1"
+work="$(mktemp -d)"
+openbox >/dev/null 2>&1 &
+window_manager=$!
+program=""
+cleanup() {
+    if [ -n "$program" ]; then
+        kill "$program" 2>/dev/null || true
+    fi
+    kill "$window_manager" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "wine_login.sh: $*" >&2
+    exit 1
+}
+
+(cd "$package_dir" && exec wine taktlogin.exe) >"$work/program.log" 2>&1 &
+program=$!
+
+window=""
+for _ in $(seq 300); do
+    window="$(xdotool search --onlyvisible --name '^Anmelden:$' 2>/dev/null | tail -n 1 || true)"
+    [ -n "$window" ] && break
+    kill -0 "$program" 2>/dev/null || { cat "$work/program.log" >&2; fail "taktlogin.exe ended before showing its window"; }
+    sleep 0.2
+done
+[ -n "$window" ] || fail "no window 'Anmelden:' within 60 s"
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus --sync "$window"
+sleep 1
+
+# Types the characters of $1 with the gaps (in seconds) that follow.
+type_rhythm() {
+    local text="$1"
+    shift
+    local command=(key --delay 0 "${text:0:1}")
+    local i
+    for ((i = 1; i < ${#text}; i++)); do
+        command+=(sleep "$1" key --delay 0 "${text:i:1}")
+        shift
+    done
+    xdotool "${command[@]}"
+}
+
+# Pixels of exactly this colour on the screen.
+count_colour() {
+    import -window root "$work/shot.png"
+    convert "$work/shot.png" -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:round(mean*w*h)]' info:
+}
+
+type_rhythm geheim 0.06 0.4 0.06 0.4 0.06
+xdotool key Tab
+type_rhythm geheim 0.06 0.4 0.06 0.4 0.06
+xdotool key Return
+sleep 1
+green="$(count_colour 'rgb(0,128,0)')"
+red="$(count_colour 'rgb(192,0,0)')"
+echo "same rhythm: ${green} green, ${red} red pixels"
+[ "$green" -gt 100 ] && [ "$red" -eq 0 ] || fail "no green 'Login korrekt!' after the same rhythm"
+
+xdotool key BackSpace
+type_rhythm geheim 0.4 0.06 0.4 0.06 0.4
+xdotool key Return
+sleep 1
+green="$(count_colour 'rgb(0,128,0)')"
+red="$(count_colour 'rgb(192,0,0)')"
+echo "other rhythm: ${green} green, ${red} red pixels"
+[ "$red" -gt 100 ] && [ "$green" -eq 0 ] || fail "no red 'Login falsch!' after another rhythm"
+
+cp "$work/shot.png" "$package_dir/../wine-login.png"
+xdotool key --window "$window" alt+F4 2>/dev/null || true
+echo "login under Wine: green for the same rhythm, red for another"
