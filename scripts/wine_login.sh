@@ -59,24 +59,28 @@ count_colour() {
     convert "$work/shot.png" -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:round(mean*w*h)]' info:
 }
 
+# Types the repetition with the given gaps, presses Login and expects the verdict in the first
+# colour, with no pixel of the second.
+expect_verdict() {
+    local what="$1" expected="$2" other="$3"
+    shift 3
+    type_rhythm geheim "$@"
+    xdotool key Return
+    sleep 1
+    local seen unseen
+    seen="$(count_colour "$expected")"
+    unseen="$(count_colour "$other")"
+    echo "$what: $seen pixels of $expected, $unseen of $other"
+    [ "$seen" -gt 100 ] && [ "$unseen" -eq 0 ] || fail "no verdict in $expected after $what"
+}
+
+green='rgb(0,128,0)'
+red='rgb(192,0,0)'
 type_rhythm geheim 0.06 0.4 0.06 0.4 0.06
 xdotool key Tab
-type_rhythm geheim 0.06 0.4 0.06 0.4 0.06
-xdotool key Return
-sleep 1
-green="$(count_colour 'rgb(0,128,0)')"
-red="$(count_colour 'rgb(192,0,0)')"
-echo "same rhythm: ${green} green, ${red} red pixels"
-[ "$green" -gt 100 ] && [ "$red" -eq 0 ] || fail "no green 'Login korrekt!' after the same rhythm"
-
+expect_verdict "the same rhythm" "$green" "$red" 0.06 0.4 0.06 0.4 0.06
 xdotool key BackSpace
-type_rhythm geheim 0.4 0.06 0.4 0.06 0.4
-xdotool key Return
-sleep 1
-green="$(count_colour 'rgb(0,128,0)')"
-red="$(count_colour 'rgb(192,0,0)')"
-echo "other rhythm: ${green} green, ${red} red pixels"
-[ "$red" -gt 100 ] && [ "$green" -eq 0 ] || fail "no red 'Login falsch!' after another rhythm"
+expect_verdict "another rhythm" "$red" "$green" 0.4 0.06 0.4 0.06 0.4
 
 cp "$work/shot.png" "$package_dir/../wine-login.png"
 xdotool key --window "$window" alt+F4 2>/dev/null || true
