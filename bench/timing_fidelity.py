@@ -2,7 +2,7 @@
 """Timing fidelity end to end: xdotool types into the login window with known gaps between
 keys, and the keystroke list is read back over AT-SPI. The same gaps go, in the same run and
 alternating block by block, to a bare QLineEdit stamped with the same clock (baseline_stamper).
-Run inside tests/e2e/session.sh under xvfb-run.
+Run inside tests/e2e/session.sh on an X server (tests/e2e/xserver.sh).
 
 usage: timing_fidelity.py TAKTLOGIN BASELINE [--blocks N] [--length N] [--seed N]"""
 
