@@ -293,9 +293,7 @@ void Form1::txtPWD_KeyPress(int Index, int &KeyAscii)
 
 void Form1::txtPWD_LostFocus(int Index)
 {
-    // The fields hold at most 24 characters; a longer text would have no slots to analyse.
-    const qsizetype size = txtPWD[Index]->Text().size();
-    if (size < 3 || size > KeyTimes::MaxLength)
+    if (txtPWD[Index]->Text().size() < 3)
         return;
     txtCount[Index]->SetText(QString());
     txtTakt[Index]->SetText(QString());

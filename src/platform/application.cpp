@@ -102,10 +102,8 @@ std::unique_ptr<Application> Application::create(int &argc, char **argv)
     // Nothing to try at all: say so without loading a platform plugin.
     if (environment("QT_QPA_PLATFORM").empty() && environment("DISPLAY").empty() &&
         environment("WAYLAND_DISPLAY").empty()) {
-        std::fputs(
-            "taktlogin: keine Anzeige gefunden (DISPLAY ist nicht gesetzt); ohne Bildschirm so starten: "
-            "xvfb-run -a taktlogin\n",
-            stderr);
+        std::fprintf(stderr, "taktlogin: keine Anzeige gefunden (DISPLAY ist nicht gesetzt)%s\n",
+                     NoDisplayAdvice);
         return nullptr;
     }
 #endif

@@ -29,11 +29,12 @@ QString withoutLoneSurrogates(const QString &text, int *cursor)
 namespace {
 
 // Drops broken surrogate halves and refuses any edit that would make the text longer than the
-// box's limit; QLineEdit then keeps the text it had.
+// box's limit; QLineEdit then keeps the text it had. Qt's own limit is not enough: a caret put
+// past the end of mixed-direction text inserts a padding space beyond it.
 class WholeCharacterValidator final : public QValidator
 {
 public:
-    explicit WholeCharacterValidator(const QLineEdit *box) : QValidator(nullptr), m_box(box) {}
+    explicit WholeCharacterValidator(QLineEdit *box) : QValidator(box), m_box(box) {}
 
     State validate(QString &input, int &pos) const override
     {
@@ -49,21 +50,12 @@ private:
 
 TextBox::TextBox(int index, QWidget *parent) : Control<QLineEdit>(parent), m_index(index)
 {
-    auto *validator = new WholeCharacterValidator(this);
-    validator->setParent(this);
-    setValidator(validator);
+    setValidator(new WholeCharacterValidator(this));
     connect(this, &QLineEdit::textChanged, this, &TextBox::onTextChanged);
 }
 
 void TextBox::onTextChanged(const QString &text)
 {
-    // Qt's own editing can still go past the limit (a caret beyond the end in mixed-direction
-    // text inserts a padding space); such a text is taken back before anyone sees it.
-    if (text.size() > maxLength()) {
-        const QSignalBlocker blocker(this);
-        setText(m_lastText);
-        return;
-    }
     // A refused character makes the validator write the unchanged text back.
     if (text == m_lastText)
         return;
