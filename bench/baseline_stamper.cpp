@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Baseline for the timing-fidelity benchmark: a plain QLineEdit whose textChanged is stamped
 // with the same clock as the login window and listed in the same form ("c: interval"). Its
 // controls carry the login window's accessible names, so one driver reads both.

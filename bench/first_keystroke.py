@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The first keystroke after start-up against the ones after it: each run starts the program
 afresh, xdotool types four keys with equal gaps, and the keystroke list is read back over AT-SPI.
 The first interval's shortfall is the mean of the second and third intervals minus the first;

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Cost of one typed character, in process on the offscreen platform: the key event, the stamp,
 // the list line, the bar and its label, and (with repaint:1) the repaint the event loop then does. The
 // baseline is a bare QLineEdit whose textChanged appends a line to a QListWidget. Every 20 characters the

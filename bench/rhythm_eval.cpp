@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Judges pairs of real typings of one password with the program's own rhythm analysis.
 //
 // Input: a folder of userN.txt files (N = 1, 2, ...), each holding one repetition per line as

@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Start-up time to the first frame and peak memory of the login window against a bare Qt
 window with the same widgets, alternating the two in one run; then resident memory over many
 keystrokes with resets. Run it on the display to measure (e.g. under xvfb-run).

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up and memory probe, run as a separate process per measurement by startup_memory.py.
 //   startup_probe taktlogin   the login window as main() builds it
 //   startup_probe baseline    a bare window with the same widgets: 9 labels, 8 line edits,

@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Timing fidelity end to end: xdotool types into the login window with known gaps between
 keys, and the keystroke list is read back over AT-SPI. The same gaps go, in the same run and
 alternating block by block, to a bare QLineEdit stamped with the same clock (baseline_stamper).

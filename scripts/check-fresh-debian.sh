@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the README's test command as a new user would: in a freshly debootstrapped Debian that
 # has only git, on a clone of the current commit. Prints the test summaries.
 # Usage: check-fresh-debian.sh bookworm|trixie   (as root; downloads a whole system)

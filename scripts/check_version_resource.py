@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks the version resource of a Windows executable: file and product version 1.00 (1.0.0.0),
 language German (Germany), a Unicode string table. Reads the resource with wrestool (icoutils).
 

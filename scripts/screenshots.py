@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Makes the README's screenshots: a real login typed into the real program under Xvfb.
 Run through scripts/screenshots.sh."""
 

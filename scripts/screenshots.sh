@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renews docs/normal-view.png and docs/extended-view.png from a real login under Xvfb.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 

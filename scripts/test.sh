@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds taktlogin with warnings as errors and runs every test: the
 # unit, GUI and end-to-end suites, the unit and GUI suites again under the address and
 # undefined-behaviour sanitizers (with leak detection), and a bounded fuzzing run.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A short login in the real taktlogin.exe under Wine, on Qt's windows platform plugin: one
 # entry typed twice in the same rhythm (green verdict), then the repetition in another rhythm
 # (red verdict). The verdict is read from screenshots. Runs on an X server with a window

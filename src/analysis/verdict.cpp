@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "analysis/verdict.h"
 
 bool loginSucceeds(std::u16string_view password0, std::u16string_view password1, std::u16string_view code0,

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/menuitem.h"
 
 MenuItem::MenuItem(const QString &caption, QObject *parent) : QAction(caption, parent)

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # rhythm_eval on a sample written here, whose counts are worked out by hand:
 #   typist 1: ten typings of 100,300,100,... -> code 0101010 (45 genuine matches)
 #   typist 2: five of those, then five of 300,100,300,... -> 1010101 (10 + 10 matches)

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Drives the real taktlogin window from outside: X key and mouse events through xdotool,
 state read over the AT-SPI accessibility bus, drawn pixels from screenshots."""
 

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command inside a desktop-like session on the current X display: a D-Bus session bus,
 # the accessibility bus and a window manager (without one no window is ever activated).
 # Usage: xserver.sh 1280x800 session.sh COMMAND...

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """End-to-end tests: the real taktlogin under Xvfb, typed at with real key events, read back
 as assistive technology reads it, and photographed for what is only drawn."""
 

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The password leaves the process only towards the display and assistive technology: a typed
 login under strace opens no file for writing, connects to nothing but local sockets of the X
 server and the D-Bus/accessibility buses, and writes nothing of the password to stdout/stderr."""

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """One login on a Wayland desktop (headless sway, run through wayland_session.sh): typed with
 known gaps through the virtual-keyboard protocol (wtype), the keystroke list read back over
 AT-SPI, the verdict's colour taken from a screenshot (grim)."""

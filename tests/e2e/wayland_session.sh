@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command in a headless sway session (Wayland only, no Xwayland) with a D-Bus session
 # bus and the accessibility bus. sway refuses to run as root, so root hands the whole session
 # to an unprivileged user of its own (taktlogin-e2e, created when missing).

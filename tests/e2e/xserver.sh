@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command on a private Xvfb server. The server picks a free display number itself
 # (-displayfd), so parallel runs and other X servers on the machine cannot collide with it.
 # Usage: xserver.sh WIDTHxHEIGHT COMMAND...

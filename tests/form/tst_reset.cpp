@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "support/formharness.h"
 
 using Kind = PictureBox::DrawCall::Kind;

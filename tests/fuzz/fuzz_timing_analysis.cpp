@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzzes the Qt-free core: number text forms, the rhythm threshold and the rhythm code.
 // Every property checked here is one the window relies on.
 
