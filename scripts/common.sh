@@ -1,5 +1,9 @@
-# Shared by start.sh and test.sh: installs what is missing and builds one preset.
-# Works on a fresh Debian 12 or Ubuntu 24.04 machine that has only git and bash.
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Shared by start.sh, test.sh and package.sh: installs what is missing and builds one preset.
+# Works on a fresh Debian 12 or 13 machine that has only git and bash.
 
 set -euo pipefail
 
@@ -10,8 +14,12 @@ build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libgl-
 # The end-to-end suite drives the real window under Xvfb and reads it over AT-SPI.
 # Sanitizer runtime and libFuzzer come with clang.
 fuzz_packages=(clang libclang-rt-dev clang-format)
-# Packaging checks: validators, dpkg-shlibdeps for CPack, windres for the Windows resource.
-packaging_packages=(appstream desktop-file-utils dpkg-dev file binutils-mingw-w64-x86-64)
+# The Debian package: dpkg-shlibdeps and file for CPack.
+package_packages=(dpkg-dev file)
+# Packaging checks: validators, lintian, hardening-check (devscripts), reuse, man, windres for the
+# Windows resource.
+packaging_packages=("${package_packages[@]}" appstream desktop-file-utils lintian devscripts reuse man-db
+    binutils-mingw-w64-x86-64)
 e2e_packages=(xvfb xauth xdotool x11-utils xclip imagemagick openbox dbus-x11 at-spi2-core python3-pyatspi strace
     sway wtype grim qt6-wayland)
 
@@ -27,6 +35,11 @@ install_missing() {
     [ ${#missing[@]} -eq 0 ] && return 0
     local sudo=()
     if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "$(basename "$0"): missing Debian packages: ${missing[*]}; run this script as root," \
+                "or set up sudo, or install them first: apt-get install ${missing[*]}" >&2
+            exit 1
+        fi
         sudo=(sudo)
     fi
     echo "Installing: ${missing[*]}"
@@ -34,10 +47,11 @@ install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds the given CMake preset.
+# Configures and builds the given CMake preset; further arguments go to the build, such as
+# --target taktlogin.
 build_preset() {
     local preset="$1"
     cd "$repo_root"
     cmake --preset "$preset" -G Ninja >/dev/null
-    cmake --build --preset "$preset" --parallel
+    cmake --build --preset "$preset" "${@:2}" --parallel
 }

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-builds taktlogin for 64-bit Windows on Debian, runs every Qt Test suite and a short
 # login under Wine, and writes build/windows/taktlogin-<version>-windows-x64.zip.
 #
@@ -156,6 +161,22 @@ check_imports() {
     return $missing
 }
 
+# Address space layout randomisation with 64-bit entropy and DEP for every bundled file:
+# DllCharacteristics HIGH_ENTROPY_VA (0x20), DYNAMIC_BASE (0x40), NX_COMPAT (0x100).
+check_pe_security() {
+    local dir="$1"
+    local weak=0 file flags
+    while IFS= read -r -d '' file; do
+        flags="$("$target-objdump" -p "$file" | sed -n 's/^DllCharacteristics\s*\([0-9a-fA-F]*\)$/\1/p')"
+        if [ -z "$flags" ] || (((0x$flags & 0x160) != 0x160)); then
+            echo "$(basename "$file"): DllCharacteristics ${flags:-missing}, lacks ASLR (dynamic base," \
+                "high-entropy VA) or DEP (NX compatible)" >&2
+            weak=1
+        fi
+    done < <(find "$dir" -iname '*.exe' -print0 -o -iname '*.dll' -print0)
+    return $weak
+}
+
 step "test suites under Wine"
 export WINEPREFIX="$cache_root/wineprefix"
 export WINEDEBUG=-all
@@ -206,6 +227,31 @@ rm "$package_dir/Qt6Test.dll" "$package_dir/platforms/qoffscreen.dll"
 cp "$build_dir/taktlogin.exe" "$package_dir/"
 "$target-strip" "$package_dir"/*.exe "$package_dir"/*.dll "$package_dir"/*/*.dll
 check_imports "$package_dir"
+check_pe_security "$package_dir"
+# The licences of what the zip carries: the program's (GPL-3.0-or-later) and Qt's (LGPL-3.0,
+# whose text builds on the GPL's), and where the Qt DLLs' source is to be had.
+mkdir -p "$package_dir/licenses"
+cp "$repo_root/LICENSES/GPL-3.0-or-later.txt" "$package_dir/COPYING.txt"
+cp /usr/share/common-licenses/LGPL-3 "$package_dir/licenses/Qt-LGPL-3.0.txt"
+cp /usr/share/common-licenses/GPL-3 "$package_dir/licenses/GPL-3.0.txt"
+cat >"$package_dir/licenses/Qt-Quelle.txt" <<EOF
+Die Qt-Bibliotheken und -Plugins dieses Pakets (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll,
+platforms/qwindows.dll, styles/*.dll) und translations/qtbase_de.qm stammen aus Qt $qt_version
+unter der GNU Lesser General Public License, Version 3 (licenses/Qt-LGPL-3.0.txt). Sie sind
+unverändert und werden zur Laufzeit dynamisch geladen; sie dürfen durch eine eigene, kompatible
+Qt-Version ersetzt werden.
+
+Gebaut aus Debians Quellpaket qt6-base, Version $qt_deb_version, mit MinGW-w64 für Windows x64.
+Die Quelle ist zu haben mit
+
+    apt-get source qt6-base=$qt_deb_version
+
+auf einem Debian-System mit deb-src-Eintrag, oder unter
+
+    https://snapshot.debian.org/package/qt6-base/$qt_deb_version/
+
+Die Build-Einstellungen stehen in scripts/windows.sh des Taktlogin-Quellcodes.
+EOF
 
 step "check the version resource"
 python3 "$repo_root/scripts/check_version_resource.py" "$package_dir/taktlogin.exe"

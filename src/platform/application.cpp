@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/application.h"
 
 #include <QLibraryInfo>
@@ -10,7 +14,29 @@
 
 namespace {
 
-const char *const NoDisplayAdvice = "; ohne Bildschirm so starten: xvfb-run -a taktlogin";
+// `text` as one word of a POSIX shell command line.
+std::string shellWord(const std::string &text)
+{
+    const bool plain =
+        !text.empty() && text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                                "0123456789_./+-") == std::string::npos;
+    if (plain)
+        return text;
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// How to start the program without a screen, as a command that works when typed: the program
+// as it was invoked (a checkout's build is not on PATH) and where xvfb-run comes from.
+std::string noDisplayAdvice(const std::string &invokedAs)
+{
+    const std::string program =
+        invokedAs.find('/') == std::string::npos ? std::string("taktlogin") : invokedAs;
+    return "; ohne Bildschirm so starten: xvfb-run -a " + shellWord(program) +
+           " (xvfb-run aus dem Paket xvfb)";
+}
 
 std::string environment(const char *name)
 {
@@ -64,6 +90,7 @@ std::string displayOf(const std::string &platform)
 struct StartupMessages
 {
     std::string platform;
+    std::string invokedAs;
     std::vector<std::string> held;
 };
 StartupMessages *startupMessages = nullptr;
@@ -84,7 +111,8 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const
             available.pop_back();
     }
     const std::string &platform = startupMessages->platform;
-    const std::string line = Application::displayFailureLine(platform, available, displayOf(platform));
+    const std::string line =
+        Application::displayFailureLine(platform, available, displayOf(platform), startupMessages->invokedAs);
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
     std::_Exit(1);
@@ -98,12 +126,13 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 
 std::unique_ptr<Application> Application::create(int &argc, char **argv)
 {
+    const std::string invokedAs = argc > 0 && argv[0] ? argv[0] : "";
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // Nothing to try at all: say so without loading a platform plugin.
     if (environment("QT_QPA_PLATFORM").empty() && environment("DISPLAY").empty() &&
-        environment("WAYLAND_DISPLAY").empty()) {
+        environment("WAYLAND_DISPLAY").empty() && platformArgument(argc, argv).empty()) {
         std::fprintf(stderr, "taktlogin: keine Anzeige gefunden (DISPLAY ist nicht gesetzt)%s\n",
-                     NoDisplayAdvice);
+                     noDisplayAdvice(invokedAs).c_str());
         return nullptr;
     }
 #endif
@@ -113,7 +142,7 @@ std::unique_ptr<Application> Application::create(int &argc, char **argv)
     if (!preferred.empty())
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(preferred));
 
-    StartupMessages messages{requestedPlatform(argc, argv), {}};
+    StartupMessages messages{requestedPlatform(argc, argv), invokedAs, {}};
     startupMessages = &messages;
     const QtMessageHandler previous = qInstallMessageHandler(holdStartupMessage);
     std::unique_ptr<Application> application(new Application(argc, argv));
@@ -142,7 +171,7 @@ std::string Application::preferredPlatforms(bool userChose, const std::string &d
 }
 
 std::string Application::displayFailureLine(const std::string &requested, const std::string &available,
-                                            const std::string &display)
+                                            const std::string &display, const std::string &invokedAs)
 {
     bool installed = false;
     std::string::size_type start = 0;
@@ -163,9 +192,10 @@ std::string Application::displayFailureLine(const std::string &requested, const 
     }
     if (!display.empty()) {
         return "taktlogin: keine Verbindung zur Anzeige \u201e" + display + "\u201c (Qt-Plattform \u201e" +
-               requested + "\u201c)" + NoDisplayAdvice;
+               requested + "\u201c)" + noDisplayAdvice(invokedAs);
     }
-    return "taktlogin: die Qt-Plattform \u201e" + requested + "\u201c konnte nicht starten" + NoDisplayAdvice;
+    return "taktlogin: die Qt-Plattform \u201e" + requested + "\u201c konnte nicht starten" +
+           noDisplayAdvice(invokedAs);
 }
 
 void Application::installGermanTranslations()

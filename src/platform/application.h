@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QApplication>
@@ -23,9 +27,10 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 
     // The line for a platform plugin that failed to start. `requested` is the platform asked
-    // for, `available` Qt's list of installed ones, `display` the display it was to open.
+    // for, `available` Qt's list of installed ones, `display` the display it was to open,
+    // `invokedAs` the program's argv[0] (for the advice to start it under xvfb-run).
     static std::string displayFailureLine(const std::string &requested, const std::string &available,
-                                          const std::string &display);
+                                          const std::string &display, const std::string &invokedAs);
 
     // The platform list to ask Qt for where the user chose none (by -platform or
     // QT_QPA_PLATFORM): an X server, Xwayland included, comes first, since only there can the

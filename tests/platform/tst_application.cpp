@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/application.h"
 
 #include <QLineEdit>
@@ -33,6 +37,8 @@ private Q_SLOTS:
     void standardTextsAreGerman();
     void platformOrder_data();
     void platformOrder();
+    void noDisplayAdviceStartsTheProgram_data();
+    void noDisplayAdviceStartsTheProgram();
 };
 
 void TestApplication::handlerExceptionCostsOnlyTheEvent()
@@ -92,6 +98,33 @@ void TestApplication::platformOrder()
     QCOMPARE(QString::fromStdString(Application::preferredPlatforms(userChose, display.toStdString(),
                                                                     waylandDisplay.toStdString())),
              expected);
+}
+
+void TestApplication::noDisplayAdviceStartsTheProgram_data()
+{
+    QTest::addColumn<QString>("invokedAs");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("found on PATH") << "taktlogin"
+                                   << "xvfb-run -a taktlogin ";
+    QTest::newRow("from a checkout") << "build/default/src/taktlogin"
+                                     << "xvfb-run -a build/default/src/taktlogin ";
+    QTest::newRow("spaces and umlauts") << "/home/J\u00f6rg M\u00fcller/taktlogin"
+                                        << "xvfb-run -a '/home/J\u00f6rg M\u00fcller/taktlogin' ";
+    QTest::newRow("quote in the path") << "/tmp/it's/taktlogin"
+                                       << "xvfb-run -a '/tmp/it'\\''s/taktlogin' ";
+    QTest::newRow("no argv[0]") << ""
+                                << "xvfb-run -a taktlogin ";
+}
+
+void TestApplication::noDisplayAdviceStartsTheProgram()
+{
+    QFETCH(QString, invokedAs);
+    QFETCH(QString, command);
+    const QString line = QString::fromStdString(
+        Application::displayFailureLine("xcb", "offscreen, xcb", ":5", invokedAs.toStdString()));
+    QVERIFY2(line.endsWith(QStringLiteral("; ohne Bildschirm so starten: ") + command +
+                           QStringLiteral("(xvfb-run aus dem Paket xvfb)")),
+             qPrintable(line));
 }
 
 int main(int argc, char *argv[])
