@@ -77,8 +77,10 @@ void TextBox::SetSecret(bool secret)
 {
     m_secret = secret;
     setDragEnabled(false);
+    // Not ImhHiddenText: the box shows its text anyway, and with it Qt's ibus context passes
+    // keys by uncomposed, so dead keys and Compose sequences would type nothing right.
     const Qt::InputMethodHints sensitive =
-        Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText;
+        Qt::ImhSensitiveData | Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText;
     setInputMethodHints(secret ? inputMethodHints() | sensitive : inputMethodHints() & ~sensitive);
 #ifndef QT_NO_CLIPBOARD
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -108,11 +110,27 @@ void TextBox::dropSelectionExport()
 
 bool TextBox::isCommandChord(const QKeyEvent &event)
 {
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    // Ctrl+Alt is AltGr on Windows, which types characters such as @ and {.
-    if (!(modifiers & (Qt::AltModifier | Qt::MetaModifier)) || (modifiers & Qt::ControlModifier))
+    return isCommandChord(event.modifiers(), event.text(), ctrlAltIsAltGr());
+}
+
+bool TextBox::isCommandChord(Qt::KeyboardModifiers modifiers, const QString &text, bool ctrlAltIsAltGr)
+{
+    if (!(modifiers & (Qt::AltModifier | Qt::MetaModifier)))
         return false;
-    return !event.text().isEmpty() && event.text().at(0).isPrint();
+    // Windows reports AltGr as Ctrl+Alt, and it types characters such as @ and {. Elsewhere
+    // AltGr is a modifier of its own, and Ctrl+Alt with a key is a command.
+    if (ctrlAltIsAltGr && (modifiers & Qt::ControlModifier) && (modifiers & Qt::AltModifier))
+        return false;
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+bool TextBox::ctrlAltIsAltGr()
+{
+#ifdef Q_OS_WIN
+    return true;
+#else
+    return false;
+#endif
 }
 
 int TextBox::keyAsciiFor(const QKeyEvent &event)

@@ -31,8 +31,11 @@ public:
 
     // The character code the key event would deliver, or 0 for keys that deliver none.
     static int keyAsciiFor(const QKeyEvent &event);
-    // Alt or Meta with a letter is a command for the window, never typing.
+    // Alt or Meta with a printable key is a command for the window, never typing; so is
+    // Ctrl+Alt, except where Ctrl+Alt stands for AltGr (ctrlAltIsAltGr(): Windows).
     static bool isCommandChord(const QKeyEvent &event);
+    static bool isCommandChord(Qt::KeyboardModifiers modifiers, const QString &text, bool ctrlAltIsAltGr);
+    static bool ctrlAltIsAltGr();
 
 Q_SIGNALS:
     void Change(int index);
