@@ -20,6 +20,8 @@ package_packages=(dpkg-dev file)
 # Windows resource.
 packaging_packages=("${package_packages[@]}" appstream desktop-file-utils lintian devscripts reuse man-db
     binutils-mingw-w64-x86-64)
+# The font test runs once where fontconfig sees only fonts-liberation.
+gui_test_packages=(fonts-liberation)
 e2e_packages=(xvfb xauth xdotool x11-utils xclip imagemagick openbox dbus-x11 at-spi2-core python3-pyatspi strace
     sway wtype grim qt6-wayland)
 

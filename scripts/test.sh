@@ -9,7 +9,7 @@
 # undefined-behaviour sanitizers (with leak detection), and a bounded fuzzing run.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_missing "${build_packages[@]}" "${e2e_packages[@]}" "${fuzz_packages[@]}" "${packaging_packages[@]}"
+install_missing "${build_packages[@]}" "${gui_test_packages[@]}" "${e2e_packages[@]}" "${fuzz_packages[@]}" "${packaging_packages[@]}"
 
 build_preset ci
 ctest --preset ci --parallel 2

@@ -14,6 +14,7 @@
 #include "platform/listbox.h"
 #include "platform/menuitem.h"
 #include "platform/picturebox.h"
+#include "platform/proportionalfont.h"
 #include "platform/screen.h"
 #include "platform/textbox.h"
 #include "platform/twips.h"
@@ -50,15 +51,14 @@ QString qs(const std::string &utf8)
     return QString::fromStdString(utf8);
 }
 
-// Verdana where it is installed, else the closest sans-serif face the system has.
+// Verdana where it is installed, else a proportional sans-serif face that Debian or Windows
+// systems commonly have.
 QFont formFont(double pointSize, bool bold)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return font;
+    return proportionalFont({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
+                             QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans"),
+                             QStringLiteral("Arial")},
+                            pointSize, bold);
 }
 
 QString objectNameOf(const char *name, int index)
