@@ -10,6 +10,7 @@
 #include "form/designlayout.h"
 #include "form/viewsettings.h"
 #include "platform/commandbutton.h"
+#include "platform/contrast.h"
 #include "platform/label.h"
 #include "platform/listbox.h"
 #include "platform/menuitem.h"
@@ -75,13 +76,6 @@ template <class Widget> void place(Widget *widget, const QString &objectName)
     widget->Place(placement->left, placement->top, placement->width, placement->height);
 }
 
-void setBaseColour(QWidget *widget, std::uint32_t colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, fromVbColor(colour));
-    widget->setPalette(palette);
-}
-
 // The last character of a text, both halves of a surrogate pair where it ends in one.
 QString lastCharacter(const QString &text)
 {
@@ -140,7 +134,7 @@ void Form1::createControls()
         for (TextBox *display : {txtCount[row], txtTakt[row], txtPWDT[row]}) {
             display->setReadOnly(true);
             display->setMaxLength(KeyTimes::MaxLength);
-            setBaseColour(display, PaleYellow);
+            display->SetBackColor(fromVbColor(PaleYellow));
         }
         txtCount[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         txtTakt[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -148,7 +142,7 @@ void Form1::createControls()
 
         lstPWD[row] = new ListBox(client);
         place(lstPWD[row], objectNameOf("lstPWD", row));
-        setBaseColour(lstPWD[row], PaleYellow);
+        lstPWD[row]->SetBackColor(fromVbColor(PaleYellow));
 
         picPWD[row] = new PictureBox(PictureBox::Border::Sunken, PictureBox::Unit::Twip, client);
         place(picPWD[row], objectNameOf("picPWD", row));
@@ -335,7 +329,10 @@ void Form1::cmdLogin_Click()
         loginSucceeds(txtPWD[0]->Text().toStdU16String(), txtPWD[1]->Text().toStdU16String(),
                       txtPWDT[0]->Text().toStdU16String(), txtPWDT[1]->Text().toStdU16String());
     const Verdict verdict = verdictFor(success);
-    const QColor colour = fromVbColor(verdict.colour);
+    // The design's green and red on the form's colour; a dark palette's form colour gets
+    // lighter shades of them that read on it.
+    const QColor colour =
+        Contrast::designColourOn(picOut->BackColor(), fromVbColor(verdict.colour), Contrast::Text);
     const QString message = qs(verdict.message);
 
     const VerdictPlacement placement =

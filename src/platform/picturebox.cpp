@@ -4,6 +4,7 @@
 
 #include "platform/picturebox.h"
 
+#include "platform/contrast.h"
 #include "platform/drawgeometry.h"
 
 #include <QFontMetricsF>
@@ -14,8 +15,7 @@
 #include <cmath>
 
 PictureBox::PictureBox(Border border, Unit unit, QWidget *parent)
-    : Control<QFrame>(parent), m_unit(unit), m_foreColor(palette().color(QPalette::ButtonText)),
-      m_backColor(palette().color(QPalette::Window))
+    : Control<QFrame>(parent), m_unit(unit), m_backColor(palette().color(QPalette::Window))
 {
     if (border == Border::Sunken) {
         setFrameShape(QFrame::StyledPanel);
@@ -70,6 +70,14 @@ double PictureBox::ScaleHeight() const
     return m_unit == Unit::Twip ? Twips::fromPixels(pixels) : pixels;
 }
 
+QColor PictureBox::ForeColor() const
+{
+    if (m_foreColor)
+        return *m_foreColor;
+    return Contrast::readableOn(m_backColor, palette().color(QPalette::ButtonText), Contrast::Text,
+                                Contrast::ClearText);
+}
+
 void PictureBox::SetDrawWidth(int width)
 {
     m_drawWidth = std::max(width, 1);
@@ -119,7 +127,7 @@ const QImage &PictureBox::image()
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, Shape shape, std::optional<QColor> colour)
 {
-    const QColor pen = colour.value_or(m_foreColor);
+    const QColor pen = colour.value_or(ForeColor());
     m_currentX = x2;
     m_currentY = y2;
     notify({shape == Shape::Box ? DrawCall::Kind::Box : DrawCall::Kind::Line,
@@ -156,7 +164,8 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Shape shape, s
 
 void PictureBox::Print(const QString &text)
 {
-    notify({DrawCall::Kind::Print, {m_currentX, m_currentY}, {}, m_foreColor, 0, text});
+    const QColor foreColor = ForeColor();
+    notify({DrawCall::Kind::Print, {m_currentX, m_currentY}, {}, foreColor, 0, text});
     ensureImage();
     const QFontMetricsF metrics(font());
     const QPointF topLeft = toPixel(m_currentX, m_currentY);
@@ -168,7 +177,7 @@ void PictureBox::Print(const QString &text)
         QPainter painter(&m_image);
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.setFont(font());
-        painter.setPen(m_foreColor);
+        painter.setPen(foreColor);
         painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
         update();
     }

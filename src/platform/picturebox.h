@@ -72,7 +72,9 @@ public:
 
     int DrawWidth() const { return m_drawWidth; }
     void SetDrawWidth(int width);
-    QColor ForeColor() const { return m_foreColor; }
+    // Until one is set: the desktop's button-text colour where it reads on the background,
+    // else one that does (a dark palette's light text on a pale background).
+    QColor ForeColor() const;
     void SetForeColor(const QColor &colour) { m_foreColor = colour; }
     QColor BackColor() const { return m_backColor; }
     void SetBackColor(const QColor &colour);
@@ -113,7 +115,7 @@ private:
     double m_currentX = 0;
     double m_currentY = 0;
     int m_drawWidth = 1;
-    QColor m_foreColor;
+    std::optional<QColor> m_foreColor;
     QColor m_backColor;
     QImage m_image;
     std::function<void(const DrawCall &)> m_observer;
