@@ -4,20 +4,22 @@
 
 #pragma once
 
-#include <cmath>
-
-// Layout lengths are given in twips; 15 twips make one device-independent pixel, and Qt's
-// high-DPI scaling maps those to device pixels.
+// Layout lengths are given in twips, 1/1440 inch. Qt sizes fonts by the screen's logical DPI,
+// so the layout uses the same inch: 1440 / logical DPI twips make one device-independent pixel.
+// Where Qt scales to the screen (the default) the logical DPI is 96, 15 twips per pixel, and
+// Qt's high-DPI scaling maps those pixels to device pixels. Where it does not
+// (QT_ENABLE_HIGHDPI_SCALING=0, or a scale factor rounded down) the logical DPI is the
+// screen's, and window and fonts grow together.
 namespace Twips {
-inline constexpr int PerPixel = 15;
 
-inline int toPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / PerPixel));
-}
+// 1440 / logicalDpi; 15 for a DPI that is not a positive number.
+double perPixelAt(double logicalDpi);
 
-inline constexpr double fromPixels(double pixels)
-{
-    return pixels * PerPixel;
-}
+// For the primary screen, read once when first asked (15 before there is a screen).
+double perPixel();
+
+int toPixels(double twips);
+double toPixelsF(double twips);
+double fromPixels(double pixels);
+
 } // namespace Twips

@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "platform/twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace Twips {
+
+double perPixelAt(double logicalDpi)
+{
+    return std::isfinite(logicalDpi) && logicalDpi > 0 ? 1440.0 / logicalDpi : 15.0;
+}
+
+double perPixel()
+{
+    // Once: the form is laid out for the screen it starts on.
+    static const double cached = [] {
+        const QScreen *screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+        return perPixelAt(screen ? screen->logicalDotsPerInchY() : 96.0);
+    }();
+    return cached;
+}
+
+int toPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / perPixel()));
+}
+
+double toPixelsF(double twips)
+{
+    return twips / perPixel();
+}
+
+double fromPixels(double pixels)
+{
+    return pixels * perPixel();
+}
+
+} // namespace Twips
