@@ -244,7 +244,8 @@ void Form1::Form_Load()
     const int left = centredPosition(screenWidth, formWidth);
     const int top = centredPosition(screenHeight, formHeight);
     WindowFrame::moveFrameTo(
-        this, Screen::originPixels() + QPoint(Twips::toPixels(left), Twips::toPixels(top)), m_expectedFrame);
+        this, QPointF(Screen::originPixels()) + QPointF(Twips::toPixelsF(left), Twips::toPixelsF(top)),
+        m_expectedFrame);
 }
 
 void Form1::applyLoginRule()

@@ -9,7 +9,7 @@
 #include "timing/keytimes.h"
 
 #include <QMainWindow>
-#include <QMargins>
+#include <QMarginsF>
 
 #include <array>
 #include <string>
@@ -71,7 +71,7 @@ private:
     KeyTimes m_keyTimes;
     EntryText m_entryText;
     std::string m_decimalSeparator;
-    QMargins m_expectedFrame;
+    QMarginsF m_expectedFrame;
 
     std::array<TextBox *, 2> txtPWD{};
     std::array<TextBox *, 2> txtCount{};

@@ -60,9 +60,28 @@ std::optional<QRectF> clipBox(const QPointF &a, const QPointF &b, const QRectF &
                   QPointF(std::min(right, bounds.right()), std::min(bottom, bounds.bottom())));
 }
 
+namespace {
+double usableRatio(double devicePixelRatio)
+{
+    return std::isfinite(devicePixelRatio) && devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+}
+} // namespace
+
+int deviceLineWidth(int width, double devicePixelRatio)
+{
+    return std::max(1, static_cast<int>(std::lround(width * usableRatio(devicePixelRatio))));
+}
+
 double snapToCell(double coordinate, int width)
 {
     // The pen is centred on the line, so its centre sits half its width into the first cell.
     const double firstCell = std::floor(coordinate) - (width - 1) / 2;
     return firstCell + width / 2.0;
+}
+
+double snapToDeviceCell(double coordinate, int width, double devicePixelRatio)
+{
+    const double firstCell = std::floor(coordinate) - (width - 1) / 2;
+    return std::round(firstCell * usableRatio(devicePixelRatio)) +
+           deviceLineWidth(width, devicePixelRatio) / 2.0;
 }

@@ -138,27 +138,34 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Shape shape, s
             {}});
 
     ensureImage();
+    // Drawn in device pixels, snapped to whole ones: at any ratio every line of one width is
+    // equally wide on screen, and a box's four sides match.
+    const double ratio = m_image.devicePixelRatio();
+    const int width = deviceLineWidth(m_drawWidth, ratio);
     const QSizeF size = drawingSize();
     const double margin = m_drawWidth + 2.0;
     const QRectF bounds(-margin, -margin, size.width() + 2 * margin, size.height() + 2 * margin);
     const QPointF a = toPixel(x1, y1);
     const QPointF b = toPixel(x2, y2);
 
-    const auto snap = [this](QPointF p) {
-        return QPointF(snapToCell(p.x(), m_drawWidth), snapToCell(p.y(), m_drawWidth));
+    const auto snap = [this, ratio](QPointF p) {
+        return QPointF(snapToDeviceCell(p.x(), m_drawWidth, ratio),
+                       snapToDeviceCell(p.y(), m_drawWidth, ratio));
     };
-    QPainter painter(&m_image);
-    painter.setPen(QPen(pen, m_drawWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.setBrush(Qt::NoBrush);
-    if (shape == Shape::Box) {
-        if (const auto box = clipBox(a, b, bounds))
-            painter.drawRect(QRectF(snap(box->topLeft()), snap(box->bottomRight())));
-    } else if (const auto segment = clipSegment(QLineF(a, b), bounds)) {
-        const QPointF from = snap(segment->p1());
-        const QPointF to = snap(segment->p2());
-        // A square cap covers the end cells too; a line of no length is a single dot.
-        painter.drawLine(from, to);
+    m_image.setDevicePixelRatio(1.0);
+    {
+        QPainter painter(&m_image);
+        painter.setPen(QPen(pen, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        if (shape == Shape::Box) {
+            if (const auto box = clipBox(a, b, bounds))
+                painter.drawRect(QRectF(snap(box->topLeft()), snap(box->bottomRight())));
+        } else if (const auto segment = clipSegment(QLineF(a, b), bounds)) {
+            // A square cap covers the end cells too; a line of no length is a single dot.
+            painter.drawLine(snap(segment->p1()), snap(segment->p2()));
+        }
     }
+    m_image.setDevicePixelRatio(ratio);
     update();
 }
 

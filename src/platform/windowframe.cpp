@@ -154,23 +154,32 @@ private:
 
 } // namespace
 
-QMargins WindowFrame::expectedMargins(QWidget *window)
+QMarginsF WindowFrame::expectedMargins(QWidget *window)
 {
+    window->winId();
 #ifdef TAKTLOGIN_HAVE_XCB
     if (QGuiApplication::platformName() == QLatin1String("xcb") && !window->isVisible()) {
-        if (const auto extents = requestedFrameExtents(window))
-            return *extents;
+        if (const auto extents = requestedFrameExtents(window)) {
+            const qreal ratio = window->windowHandle() ? window->windowHandle()->devicePixelRatio() : 1.0;
+            return toDeviceIndependent(QMarginsF(*extents), ratio);
+        }
     }
 #endif
-    window->winId();
-    return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+    return window->windowHandle() ? QMarginsF(window->windowHandle()->frameMargins()) : QMarginsF();
 }
 
-void WindowFrame::moveFrameTo(QWidget *window, QPoint frameTopLeft, QMargins expected)
+QMarginsF WindowFrame::toDeviceIndependent(const QMarginsF &devicePixels, qreal devicePixelRatio)
+{
+    return devicePixelRatio > 0 ? devicePixels / devicePixelRatio : devicePixels;
+}
+
+void WindowFrame::moveFrameTo(QWidget *window, QPointF frameTopLeft, QMarginsF expected)
 {
     const QWindow *handle = window->windowHandle();
     const bool qtKnowsTheFrame = window->isVisible() || (handle && !handle->frameMargins().isNull());
-    window->move(qtKnowsTheFrame ? frameTopLeft : frameTopLeft + QPoint(expected.left(), expected.top()));
+    const QPointF position =
+        qtKnowsTheFrame ? frameTopLeft : frameTopLeft + QPointF(expected.left(), expected.top());
+    window->move(position.toPoint());
 }
 
 void WindowFrame::repaintWhenFrameChanges(QWidget *window)

@@ -4,8 +4,8 @@
 
 #pragma once
 
-#include <QMargins>
-#include <QPoint>
+#include <QMarginsF>
+#include <QPointF>
 
 class QWidget;
 
@@ -14,15 +14,20 @@ class QWidget;
 class WindowFrame
 {
 public:
-    // The frame the window will get: on X11 the window manager is asked for its extents
-    // (_NET_REQUEST_FRAME_EXTENTS) before the window is mapped; elsewhere, or without an answer
-    // within a short wait, Qt's own frame margins (zero for a window not yet framed).
-    static QMargins expectedMargins(QWidget *window);
+    // The frame the window will get, in device-independent pixels: on X11 the window manager
+    // is asked for its extents (_NET_REQUEST_FRAME_EXTENTS, in device pixels) before the
+    // window is mapped; elsewhere, or without an answer within a short wait, Qt's own frame
+    // margins (zero for a window not yet framed). Fractions are kept for scale factors such
+    // as 1.5, so that the position is rounded once, at the end.
+    static QMarginsF expectedMargins(QWidget *window);
 
     // Puts the top-left corner of the window's frame at the given point. Before the window is
     // shown Qt places the client area there unless it knows the frame itself, so the expected
     // margins are added in that case.
-    static void moveFrameTo(QWidget *window, QPoint frameTopLeft, QMargins expected);
+    static void moveFrameTo(QWidget *window, QPointF frameTopLeft, QMarginsF expected);
+
+    // Frame extents in device pixels as device-independent pixels at the given ratio.
+    static QMarginsF toDeviceIndependent(const QMarginsF &devicePixels, qreal devicePixelRatio);
 
     // Repaints every control of the window when its frame changes while it is shown. Qt 6.4 on
     // Wayland leaves widgets transparent when the compositor hands the title bar to Qt after the

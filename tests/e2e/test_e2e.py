@@ -171,11 +171,12 @@ class Window(unittest.TestCase):
         self.assertEqual(x_output("xprop", "-id", self.app.window_id, "_NET_WM_NAME").strip(),
                          '_NET_WM_NAME(UTF8_STRING) = "Anmelden:"')
 
-    def test_frame_is_centred_on_the_screen(self):
+    def frame_offset_from_centre(self, app):
+        """How far the framed window lies from the screen's centre, in device pixels (x, y)."""
         screen_width, screen_height = map(int, x_output("xdotool", "getdisplaygeometry").split())
-        extents = x_output("xprop", "-id", self.app.window_id, "_NET_FRAME_EXTENTS")
+        extents = x_output("xprop", "-id", app.window_id, "_NET_FRAME_EXTENTS")
         left, right, top, bottom = map(int, re.findall(r"\d+", extents.split("=", 1)[1]))
-        info = x_output("xwininfo", "-id", self.app.window_id)
+        info = x_output("xwininfo", "-id", app.window_id)
 
         def field(label):
             return int(re.search(label + r":\s+(-?\d+)", info).group(1))
@@ -184,11 +185,25 @@ class Window(unittest.TestCase):
         outer_width = field("Width") + left + right
         outer_height = field("Height") + top + bottom
         self.assertGreater(top, 0, "the window manager drew no title bar: " + extents)
-        # The form's arithmetic in twips (15 per pixel): the difference halved toward zero.
-        expected_x = round(int((screen_width - outer_width) * 15 / 2) / 15)
-        expected_y = round(int((screen_height - outer_height) * 15 / 2) / 15)
-        self.assertLessEqual(abs(outer_x - expected_x), 1, (outer_x, expected_x, info))
-        self.assertLessEqual(abs(outer_y - expected_y), 1, (outer_y, expected_y, info))
+        return outer_x - (screen_width - outer_width) / 2, outer_y - (screen_height - outer_height) / 2
+
+    def test_frame_is_centred_on_the_screen(self):
+        # The form's arithmetic in twips halves the difference toward zero; within a pixel.
+        x, y = self.frame_offset_from_centre(self.app)
+        self.assertLessEqual(abs(x), 1, (x, y))
+        self.assertLessEqual(abs(y), 1, (x, y))
+
+    def test_frame_is_centred_at_scale_factors(self):
+        # The window manager's frame extents are device pixels; the form works in scaled ones.
+        for scale in ("1.25", "1.5", "1.75", "2"):
+            with self.subTest(scale=scale):
+                app = App(extra_env={"LC_ALL": "C.UTF-8", "QT_SCALE_FACTOR": scale})
+                try:
+                    x, y = self.frame_offset_from_centre(app)
+                finally:
+                    app.close()
+                self.assertLessEqual(abs(x), 1, (scale, x, y))
+                self.assertLessEqual(abs(y), 1, (scale, x, y))
 
     def test_password_is_not_offered_to_other_clients(self):
         self.app.type_rhythm("geheim", [80, 80, 80, 80, 80])

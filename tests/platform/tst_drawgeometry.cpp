@@ -19,6 +19,8 @@ private Q_SLOTS:
     void box();
     void snapToCell_data();
     void snapToCell();
+    void snapToDeviceCell_data();
+    void snapToDeviceCell();
 };
 
 namespace {
@@ -101,6 +103,40 @@ void TestDrawGeometry::snapToCell()
     QFETCH(int, width);
     QFETCH(double, centre);
     QCOMPARE(::snapToCell(coordinate, width), centre);
+}
+
+void TestDrawGeometry::snapToDeviceCell_data()
+{
+    QTest::addColumn<double>("coordinate");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<int>("firstPixel");
+    QTest::addColumn<int>("pixels");
+    // At 1 the same cells as snapToCell(); at 1.5 every one-pixel line is two device pixels
+    // wide wherever it falls, every two-pixel line three.
+    QTest::newRow("ratio 1") << 30.0 << 1 << 1.0 << 30 << 1;
+    QTest::newRow("ratio 1, width 3") << 7.2 << 3 << 1.0 << 6 << 3;
+    QTest::newRow("1.5, even cell") << 10.0 << 1 << 1.5 << 15 << 2;
+    QTest::newRow("1.5, odd cell") << 11.0 << 1 << 1.5 << 17 << 2;
+    QTest::newRow("1.5, next odd cell") << 13.4 << 1 << 1.5 << 20 << 2;
+    QTest::newRow("1.5, width 2 at the edge") << 0.0 << 2 << 1.5 << 0 << 3;
+    QTest::newRow("1.5, width 2") << 11.0 << 2 << 1.5 << 17 << 3;
+    QTest::newRow("1.25") << 3.0 << 1 << 1.25 << 4 << 1;
+    QTest::newRow("1.75") << 3.0 << 1 << 1.75 << 5 << 2;
+    QTest::newRow("2, width 2") << 5.0 << 2 << 2.0 << 10 << 4;
+    QTest::newRow("no usable ratio counts as 1") << 5.0 << 1 << 0.0 << 5 << 1;
+}
+
+void TestDrawGeometry::snapToDeviceCell()
+{
+    QFETCH(double, coordinate);
+    QFETCH(int, width);
+    QFETCH(double, ratio);
+    QFETCH(int, firstPixel);
+    QFETCH(int, pixels);
+    QCOMPARE(deviceLineWidth(width, ratio), pixels);
+    // A pen of that width centred here covers exactly those device pixels.
+    QCOMPARE(::snapToDeviceCell(coordinate, width, ratio), firstPixel + pixels / 2.0);
 }
 
 QTEST_APPLESS_MAIN(TestDrawGeometry)
