@@ -13,6 +13,7 @@
 #include "platform/contrast.h"
 #include "platform/label.h"
 #include "platform/listbox.h"
+#include "platform/menubarstyle.h"
 #include "platform/menuitem.h"
 #include "platform/picturebox.h"
 #include "platform/proportionalfont.h"
@@ -183,6 +184,7 @@ void Form1::createControls()
 
 void Form1::createMenu()
 {
+    MenuBarStyle::install(menuBar());
     QMenu *mnuAnsicht = menuBar()->addMenu(QStringLiteral("Ansicht"));
     mnuAnsicht->setObjectName(QStringLiteral("mnuAnsicht"));
     mnuAnsicht->menuAction()->setObjectName(QStringLiteral("mnuAnsicht"));

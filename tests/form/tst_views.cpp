@@ -40,6 +40,7 @@ private Q_SLOTS:
     void centring();
     void centringOverflowThrows();
     void abbrechenClosesTheWindow();
+    void altTapShowsTheMenuTitleAndEscapeReturns();
 };
 
 void TestViews::startsInNormalView()
@@ -167,6 +168,32 @@ void TestViews::abbrechenClosesTheWindow()
     QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
     h.control<CommandButton>("cmdEnd")->click();
     QVERIFY(!h.form->isVisible());
+}
+
+void TestViews::altTapShowsTheMenuTitleAndEscapeReturns()
+{
+    FormHarness h;
+    h.form->show();
+    QApplication::setActiveWindow(h.form.get());
+    QVERIFY(QTest::qWaitForWindowActive(h.form.get()));
+    QMenuBar *bar = h.form->menuBar();
+    const QRect title = bar->actionGeometry(bar->actions().constFirst());
+    const QImage before = bar->grab(title).toImage();
+
+    QTest::keyClick(h.field(0), Qt::Key_A);
+    QTest::keyClick(h.field(0), Qt::Key_B);
+    QTest::keyClick(h.field(0), Qt::Key_Alt);
+    // As on Windows: the menu bar has the keyboard, and its title shows it.
+    QTRY_VERIFY(bar->hasFocus());
+    QVERIFY(bar->grab(title).toImage() != before);
+
+    QTest::keyClick(bar, Qt::Key_Escape);
+    QTRY_COMPARE(QApplication::focusWidget(), h.field(0));
+    QCOMPARE(bar->grab(title).toImage(), before);
+    QTest::keyClick(h.field(0), Qt::Key_C);
+    QTest::keyClick(h.field(0), Qt::Key_D);
+    QCOMPARE(h.field(0)->Text(), QStringLiteral("abcd"));
+    QCOMPARE(h.lines(0).size(), 4);
 }
 
 QTEST_MAIN(TestViews)
