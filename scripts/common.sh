@@ -22,8 +22,9 @@ packaging_packages=("${package_packages[@]}" appstream desktop-file-utils lintia
     binutils-mingw-w64-x86-64)
 # The font test runs once where fontconfig sees only fonts-liberation.
 gui_test_packages=(fonts-liberation)
+# ibus, setxkbmap, xrdb and XTEST from Python: input methods, keyboard layouts and screen DPI.
 e2e_packages=(xvfb xauth xdotool x11-utils xclip imagemagick openbox dbus-x11 at-spi2-core python3-pyatspi strace
-    sway wtype grim qt6-wayland)
+    sway wtype grim qt6-wayland ibus x11-xkb-utils x11-xserver-utils python3-xlib)
 
 # Installs the Debian packages among "$@" that are not installed yet.
 install_missing() {

@@ -1,0 +1,261 @@
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""The real program on desktops as German users have them: a dark KDE colour scheme, ibus on a
+German layout with dead keys and Compose, a screen DPI that Qt does not scale away, and the
+Alt and Ctrl+Alt chords. Each class puts the shared X server back as it found it."""
+
+import colorsys
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+from driver import App, parse_ppm, wait_until, xdotool
+
+PALE_YELLOW = (255, 255, 221)
+RHYTHM = [60, 400, 60, 400, 60]
+
+
+def luminance(rgb):
+    def linear(channel):
+        c = channel / 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    la, lb = sorted((luminance(a), luminance(b)))
+    return (lb + 0.05) / (la + 0.05)
+
+
+def screenshot(box, inset=0):
+    """Pixels of a screen rectangle (AT-SPI extents), without `inset` pixels at each edge."""
+    shot = subprocess.run(["import", "-window", "root", "-depth", "8", "-crop",
+                           f"{box.width - 2 * inset}x{box.height - 2 * inset}+{box.x + inset}+{box.y + inset}",
+                           "ppm:-"], capture_output=True, check=True).stdout
+    return parse_ppm(shot)
+
+
+def strongest(pixels, background):
+    """The pixel that stands out most from the background, and its contrast."""
+    best = max((pixel for row in pixels for pixel in row), key=lambda pixel: contrast(pixel, background))
+    return best, contrast(best, background)
+
+
+def login(app, second_rhythm=RHYTHM):
+    app.type_rhythm("geheim", RHYTHM)
+    app.key("Tab")
+    wait_until(lambda: app.focused() == "Passwort wiederholen:", what="second field")
+    app.type_rhythm("geheim", second_rhythm)
+    wait_until(lambda: app.text("Passwort wiederholen:") == "geheim", what="second entry")
+    app.key("Return")
+    return wait_until(lambda: app.control("Anmeldeergebnis").description, what="a verdict")
+
+
+KDEGLOBALS = """[General]
+ColorScheme=BreezeDark
+
+[Colors:Window]
+BackgroundNormal=42,46,50
+ForegroundNormal=252,252,252
+
+[Colors:View]
+BackgroundNormal=27,30,32
+ForegroundNormal=252,252,252
+
+[Colors:Button]
+BackgroundNormal=49,54,59
+ForegroundNormal=252,252,252
+
+[Colors:Selection]
+BackgroundNormal=61,174,233
+ForegroundNormal=252,252,252
+"""
+
+
+class DarkColourScheme(unittest.TestCase):
+    """KDE's Breeze Dark, read by Qt's own KDE theme from a kdeglobals in a temporary HOME."""
+
+    def setUp(self):
+        self.home = tempfile.mkdtemp()
+        os.makedirs(os.path.join(self.home, ".config"))
+        with open(os.path.join(self.home, ".config", "kdeglobals"), "w") as kdeglobals:
+            kdeglobals.write(KDEGLOBALS)
+        self.app = App(extra_env={"LC_ALL": "C.UTF-8", "HOME": self.home,
+                                  "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+                                  "XDG_CURRENT_DESKTOP": "KDE", "KDE_SESSION_VERSION": "5"})
+
+    def tearDown(self):
+        self.app.close()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def test_output_reads_on_its_backgrounds(self):
+        # The scheme is in effect: the form has Breeze Dark's window colour.
+        caption = self.app.extents("Anmelden:")
+        corner = screenshot(caption)[-3][-3]
+        self.assertEqual(corner, (42, 46, 50), "the dark colour scheme did not reach the program")
+
+        self.app.choose_view("Erweitert")
+        self.app.control("Passwort eigeben:", "text").queryComponent().grabFocus()
+        wait_until(lambda: self.app.focused() == "Passwort eigeben:", what="focus in the first field")
+        self.assertEqual(login(self.app), "Login korrekt!")
+
+        for name in ("Passwort-Länge: (Eingabe)", "ø-Eingabetakt (ms): (Eingabe)",
+                     "Passwort getaktet: (Eingabe)", "Eingabetakt (ms): (Eingabe)"):
+            pixel, ratio = strongest(screenshot(self.app.extents(name), inset=4), PALE_YELLOW)
+            self.assertGreaterEqual(ratio, 4.5, f"{name}: {pixel}")
+        # Bars and characters in the chart: apart from the blue threshold line, something dark.
+        chart = screenshot(self.app.extents("Eingabetakt-Diagramm (Eingabe)"), inset=4)
+        not_blue = [[pixel for pixel in row if not (pixel[2] > 150 and pixel[0] < 100)] for row in chart]
+        dark = sum(1 for row in not_blue for pixel in row if contrast(pixel, PALE_YELLOW) >= 3)
+        self.assertGreater(dark, 100, "no bars or characters that read on the pale yellow")
+
+        pixel, ratio = strongest(screenshot(self.app.extents("Anmeldeergebnis")), (42, 46, 50))
+        self.assertGreaterEqual(ratio, 4.5, pixel)
+        hue = colorsys.rgb_to_hls(*(c / 255 for c in pixel))[0] * 360
+        self.assertAlmostEqual(hue, 120, delta=2, msg=f"not green: {pixel}")
+
+
+class InputMethod(unittest.TestCase):
+    """ibus on a German layout: key codes go through XTEST, so the layout picks the characters."""
+
+    # evdev key codes: ^ and ´ are dead keys on the German layout; Compose is on the right Alt.
+    TLDE, ACUTE, LEFT_SHIFT, RIGHT_ALT = 49, 21, 50, 108
+    E, O, TWO = 26, 32, 11
+
+    def setUp(self):
+        for tool in ("ibus-daemon", "ibus", "setxkbmap"):
+            if shutil.which(tool) is None:
+                self.skipTest(f"{tool} is not installed")
+        from Xlib import display
+        self.display = display.Display()
+        subprocess.run(["setxkbmap", "de", "-option", "compose:ralt"], check=True)
+        self.daemon = subprocess.Popen(["ibus-daemon", "--replace", "--single", "--panel=disable"],
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(lambda: subprocess.run(["ibus", "engine", "xkb:de::deu"], capture_output=True).returncode == 0,
+                   what="ibus with the German engine")
+        self.app = App(extra_env={"LC_ALL": "C.UTF-8", "QT_IM_MODULE": "ibus"})
+
+    def tearDown(self):
+        self.app.close()
+        subprocess.run(["ibus", "exit"], capture_output=True)
+        if self.daemon.poll() is None:
+            self.daemon.kill()
+        self.daemon.wait(timeout=10)
+        subprocess.run(["setxkbmap", "us", "-option", ""], check=True)
+
+    def tap(self, code, shift=False):
+        from Xlib import X
+        from Xlib.ext import xtest
+        if shift:
+            xtest.fake_input(self.display, X.KeyPress, self.LEFT_SHIFT)
+        xtest.fake_input(self.display, X.KeyPress, code)
+        xtest.fake_input(self.display, X.KeyRelease, code)
+        if shift:
+            xtest.fake_input(self.display, X.KeyRelease, self.LEFT_SHIFT)
+        self.display.sync()
+        time.sleep(0.15)
+
+    def test_dead_keys_and_compose_type_one_character_each(self):
+        self.tap(self.TLDE)                      # dead circumflex
+        self.tap(self.E)                         # ê
+        self.tap(self.RIGHT_ALT)                 # Compose
+        self.tap(self.O)
+        self.tap(self.TWO, shift=True)           # " : ö
+        self.tap(self.ACUTE)                     # dead acute
+        self.tap(self.E)                         # é
+        wait_until(lambda: self.app.text("Passwort eigeben:") == "êöé", what="êöé",
+                   seen=lambda: repr(self.app.text("Passwort eigeben:")))
+        self.app.choose_view("Erweitert")
+        self.assertEqual([line.split(": ")[0] for line in self.app.lines("Eingabetakt (ms): (Eingabe)")],
+                         ["ê", "ö", "é"])
+
+
+def client_width(window_id):
+    info = subprocess.run(["xwininfo", "-id", window_id], capture_output=True, text=True).stdout
+    return int(re.search(r"Width:\s+(\d+)", info).group(1))
+
+
+class ScreenDpi(unittest.TestCase):
+    """Xft.dpi on the X server, as desktops set it; Qt scales it away unless told not to."""
+
+    def tearDown(self):
+        subprocess.run(["xprop", "-root", "-remove", "RESOURCE_MANAGER"], check=True)
+
+    def start(self, dpi, env):
+        subprocess.run(["xprop", "-root", "-remove", "RESOURCE_MANAGER"], check=True)
+        if dpi:
+            subprocess.run(["xrdb", "-merge"], input=f"Xft.dpi: {dpi}\n", text=True, check=True)
+        return App(extra_env={"LC_ALL": "C.UTF-8", **env})
+
+    def caption_fits(self, app, name):
+        """The caption's text ends before its label does: the last columns are background."""
+        label = app.control(name, "label").queryComponent().getExtents(0)
+        pixels = screenshot(label)
+        background = pixels[0][0]
+        text_columns = [x for x in range(len(pixels[0])) if any(row[x] != background for row in pixels)]
+        self.assertTrue(text_columns, f"{name}: nothing drawn")
+        return text_columns[-1] < len(pixels[0]) - 2
+
+    def test_window_and_fonts_grow_together(self):
+        app = self.start(None, {})
+        try:
+            design = client_width(app.window_id)
+        finally:
+            app.close()
+        cases = [("144", {"QT_ENABLE_HIGHDPI_SCALING": "0"}, 1.5, True),
+                 ("120", {"QT_SCALE_FACTOR_ROUNDING_POLICY": "RoundPreferFloor"}, 1.25, True),
+                 ("144", {}, 1.5, False)]  # Qt scales by 1.5: the same layout, device pixels grow
+        for dpi, env, factor, unscaled in cases:
+            with self.subTest(dpi=dpi, env=env):
+                app = self.start(dpi, env)
+                try:
+                    self.assertAlmostEqual(client_width(app.window_id), design * factor, delta=2)
+                    if unscaled:
+                        for name in ("Passwort wiederholen:", "Passwort eigeben:"):
+                            self.assertTrue(self.caption_fits(app, name), f"{name} is cut off at {dpi} dpi")
+                finally:
+                    app.close()
+
+
+class Chords(unittest.TestCase):
+    """Alt, Ctrl+Alt and a lone tap on Alt while typing a password."""
+
+    def setUp(self):
+        self.app = App(extra_env={"LC_ALL": "C.UTF-8"})
+
+    def tearDown(self):
+        self.app.close()
+
+    def test_ctrl_alt_types_nothing_on_x11(self):
+        # AltGr is a modifier of its own on X11; Ctrl+Alt with a key is a command. (With a
+        # letter Qt hands over a control character anyway; an umlaut it hands over as it is.)
+        xdotool("key", "a", "ctrl+alt+adiaeresis", "alt+odiaeresis", "d")
+        wait_until(lambda: self.app.text("Passwort eigeben:") == "ad", what="ad",
+                   seen=lambda: repr(self.app.text("Passwort eigeben:")))
+        self.app.choose_view("Erweitert")
+        self.assertEqual(len(self.app.lines("Eingabetakt (ms): (Eingabe)")), 2)
+
+    def test_alt_tap_shows_the_menu_title_and_escape_returns(self):
+        title = self.app.extents("Ansicht")
+        before = screenshot(title)
+        xdotool("key", "a", "b", "Alt_L")
+        wait_until(lambda: self.app.focused() != "Passwort eigeben:",
+                   what="the menu bar to take the keyboard", seen=lambda: repr(self.app.focused()))
+        # As on Windows, the title shows that the keys now go to the menu.
+        wait_until(lambda: screenshot(title) != before, what="the menu title highlighted")
+        xdotool("key", "Escape")
+        wait_until(lambda: self.app.focused() == "Passwort eigeben:", what="focus back in the field",
+                   seen=lambda: repr(self.app.focused()))
+        xdotool("key", "c", "d")
+        wait_until(lambda: self.app.text("Passwort eigeben:") == "abcd", what="abcd",
+                   seen=lambda: repr(self.app.text("Passwort eigeben:")))
+
+
+if __name__ == "__main__":
+    unittest.main()
