@@ -9,9 +9,10 @@ afresh, xdotool types four keys with equal gaps, and the keystroke list is read 
 The first interval's shortfall is the mean of the second and third intervals minus the first;
 a first key that reaches the field late (something gets ready on it) shortens that interval.
 The same runs go, alternating, to a bare QLineEdit stamped with the same clock (baseline_stamper).
-Run inside tests/e2e/session.sh on an X server (tests/e2e/xserver.sh).
+Run inside tests/e2e/session.sh on an X server (tests/e2e/xserver.sh), or with --wayland inside
+tests/e2e/wayland_session.sh, where wtype types natively on Wayland.
 
-usage: first_keystroke.py TAKTLOGIN BASELINE [--starts N] [--gap MS]"""
+usage: first_keystroke.py TAKTLOGIN BASELINE [--starts N] [--gap MS] [--wayland]"""
 
 import argparse
 import os
@@ -24,8 +25,12 @@ from driver import App, interval_of, wait_until  # noqa: E402
 LIST = "Eingabetakt (ms): (Eingabe)"
 
 
-def shortfall(binary, app_name, gap):
-    app = App(extra_env={"LC_ALL": "C.UTF-8"}, binary=binary, app_name=app_name)
+def shortfall(binary, app_name, gap, wayland):
+    if wayland:
+        from test_wayland import WaylandApp
+        app = WaylandApp(binary=binary, app_name=app_name)
+    else:
+        app = App(extra_env={"LC_ALL": "C.UTF-8"}, binary=binary, app_name=app_name)
     try:
         app.type_rhythm("abcd", [gap, gap, gap])
         lines = wait_until(lambda: len(app.lines(LIST)) == 4 and app.lines(LIST), what="four lines")
@@ -41,6 +46,7 @@ def main():
     parser.add_argument("baseline")
     parser.add_argument("--starts", type=int, default=8)
     parser.add_argument("--gap", type=int, default=300)
+    parser.add_argument("--wayland", action="store_true", help="type natively on Wayland (wtype)")
     args = parser.parse_args()
 
     programs = {"taktlogin": (args.taktlogin, "taktlogin"), "baseline": (args.baseline, "baseline_stamper")}
@@ -48,7 +54,7 @@ def main():
     for start in range(args.starts):
         order = ["taktlogin", "baseline"] if start % 2 == 0 else ["baseline", "taktlogin"]
         for name in order:
-            results[name].append(shortfall(*programs[name], args.gap))
+            results[name].append(shortfall(*programs[name], args.gap, args.wayland))
     for name, values in results.items():
         print(f"{name}: {len(values)} fresh starts, first interval short by median {statistics.median(values):.3f} ms "
               f"(each: {', '.join(f'{v:.2f}' for v in values)})")

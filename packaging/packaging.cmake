@@ -101,7 +101,8 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL program debug)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME taktlogin)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-translations-l10n")
+# The keyboard warm-up uses Qt's private API, which holds only for the Qt version built against.
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-translations-l10n, qt6-base-abi (= ${Qt6_VERSION})")
 # Lets a Wayland-only session run the window natively.
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_DEBUG_PACKAGE_NAME taktlogin-dbgsym)

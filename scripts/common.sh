@@ -9,8 +9,8 @@ set -euo pipefail
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libgl-dev fonts-dejavu-core qt6-translations-l10n
-    libbenchmark-dev)
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-private-dev libxcb1-dev libgl-dev fonts-dejavu-core
+    qt6-translations-l10n libbenchmark-dev)
 # The end-to-end suite drives the real window under Xvfb and reads it over AT-SPI.
 # Sanitizer runtime and libFuzzer come with clang.
 fuzz_packages=(clang libclang-rt-dev clang-format)

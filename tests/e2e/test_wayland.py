@@ -40,8 +40,9 @@ def form_geometry():
 
 
 class WaylandApp(App):
-    def __init__(self):
-        super().__init__(extra_env={"LC_ALL": "C.UTF-8", "QT_QPA_PLATFORM": "wayland"})
+    def __init__(self, binary=None, app_name="taktlogin"):
+        super().__init__(extra_env={"LC_ALL": "C.UTF-8", "QT_QPA_PLATFORM": "wayland"}, binary=binary,
+                         app_name=app_name)
 
     def activate(self):
         # sway focuses a new window itself; no client may take the focus on Wayland.
