@@ -2,12 +2,12 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "desktop/corefiles.h"
+#include "desktop/keyboardwarmup.h"
+#include "desktop/windowframe.h"
 #include "form/form1.h"
 #include "platform/application.h"
-#include "platform/corefiles.h"
-#include "platform/keyboardwarmup.h"
 #include "platform/systemtickcounter.h"
-#include "platform/windowframe.h"
 
 int main(int argc, char *argv[])
 {

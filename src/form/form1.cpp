@@ -7,6 +7,7 @@
 #include "analysis/chartgeometry.h"
 #include "analysis/rhythm.h"
 #include "analysis/verdict.h"
+#include "desktop/windowframe.h"
 #include "form/designlayout.h"
 #include "form/viewsettings.h"
 #include "platform/commandbutton.h"
@@ -21,7 +22,6 @@
 #include "platform/textbox.h"
 #include "platform/twips.h"
 #include "platform/vbcolor.h"
-#include "platform/windowframe.h"
 #include "timing/numbertext.h"
 #include "timing/tickcounter.h"
 

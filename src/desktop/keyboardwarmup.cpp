@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/keyboardwarmup.h"
+#include "desktop/keyboardwarmup.h"
 
 #include <QEvent>
 #include <QGuiApplication>

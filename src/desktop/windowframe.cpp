@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/windowframe.h"
+#include "desktop/windowframe.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
