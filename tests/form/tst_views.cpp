@@ -174,7 +174,7 @@ void TestViews::altTapShowsTheMenuTitleAndEscapeReturns()
 {
     FormHarness h;
     h.form->show();
-    QApplication::setActiveWindow(h.form.get());
+    h.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(h.form.get()));
     QMenuBar *bar = h.form->menuBar();
     const QRect title = bar->actionGeometry(bar->actions().constFirst());
