@@ -6,6 +6,7 @@
 
 #include "support/formharness.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 
@@ -19,6 +20,9 @@ private Q_SLOTS:
 
 void TestFonts::everyControlIsSetInAProportionalFace()
 {
+    // Qt's offscreen platform on Windows has no font database to choose from.
+    if (QFontDatabase::families().isEmpty())
+        QSKIP("this platform plugin lists no fonts");
     FormHarness h;
     const QString expected = qEnvironmentVariable("TAKTLOGIN_EXPECTED_FAMILY");
     for (QWidget *control : h.form->centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {

@@ -108,6 +108,7 @@ void TestContrast::designColourOn()
     QVERIFY(chosen.lightness() > design.lightness());
 }
 
-QTEST_GUILESS_MAIN(TestContrast)
+// QTEST_MAIN: on Windows the suite is started with -platform, which only a GUI application takes.
+QTEST_MAIN(TestContrast)
 
 #include "tst_contrast.moc"

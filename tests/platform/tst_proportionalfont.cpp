@@ -61,6 +61,7 @@ void TestProportionalFont::choosesAProportionalFamily()
              expected);
 }
 
-QTEST_GUILESS_MAIN(TestProportionalFont)
+// QTEST_MAIN: on Windows the suite is started with -platform, which only a GUI application takes.
+QTEST_MAIN(TestProportionalFont)
 
 #include "tst_proportionalfont.moc"
