@@ -101,8 +101,7 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL program debug)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME taktlogin)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SHLIBDEPS ON)
-# The keyboard warm-up uses Qt's private API, which holds only for the Qt version built against.
-set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-translations-l10n, qt6-base-abi (= ${Qt6_VERSION})")
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-translations-l10n")
 # Lets a Wayland-only session run the window natively.
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_DEBUG_PACKAGE_NAME taktlogin-dbgsym)
