@@ -160,17 +160,13 @@ QMarginsF WindowFrame::expectedMargins(QWidget *window)
 #ifdef TAKTLOGIN_HAVE_XCB
     if (QGuiApplication::platformName() == QLatin1String("xcb") && !window->isVisible()) {
         if (const auto extents = requestedFrameExtents(window)) {
+            // The window manager counts device pixels; the window is placed in scaled ones.
             const qreal ratio = window->windowHandle() ? window->windowHandle()->devicePixelRatio() : 1.0;
-            return toDeviceIndependent(QMarginsF(*extents), ratio);
+            return ratio > 0 ? QMarginsF(*extents) / ratio : QMarginsF(*extents);
         }
     }
 #endif
     return window->windowHandle() ? QMarginsF(window->windowHandle()->frameMargins()) : QMarginsF();
-}
-
-QMarginsF WindowFrame::toDeviceIndependent(const QMarginsF &devicePixels, qreal devicePixelRatio)
-{
-    return devicePixelRatio > 0 ? devicePixels / devicePixelRatio : devicePixels;
 }
 
 void WindowFrame::moveFrameTo(QWidget *window, QPointF frameTopLeft, QMarginsF expected)

@@ -26,9 +26,6 @@ public:
     // margins are added in that case.
     static void moveFrameTo(QWidget *window, QPointF frameTopLeft, QMarginsF expected);
 
-    // Frame extents in device pixels as device-independent pixels at the given ratio.
-    static QMarginsF toDeviceIndependent(const QMarginsF &devicePixels, qreal devicePixelRatio);
-
     // Repaints every control of the window when its frame changes while it is shown. Qt 6.4 on
     // Wayland leaves widgets transparent when the compositor hands the title bar to Qt after the
     // first frame (a plain Qt window shows it too), until each of them is painted again.

@@ -25,6 +25,7 @@ PictureBox::PictureBox(Border border, Unit unit, QWidget *parent)
         setFrameShape(QFrame::NoFrame);
     }
     setFocusPolicy(Qt::StrongFocus);
+    updateDefaultForeColor();
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -72,10 +73,21 @@ double PictureBox::ScaleHeight() const
 
 QColor PictureBox::ForeColor() const
 {
-    if (m_foreColor)
-        return *m_foreColor;
-    return Contrast::readableOn(m_backColor, palette().color(QPalette::ButtonText), Contrast::Text,
-                                Contrast::ClearText);
+    return m_foreColor.value_or(m_defaultForeColor);
+}
+
+void PictureBox::updateDefaultForeColor()
+{
+    // Worked out here, not on every drawing call: for a failing colour it is a search.
+    m_defaultForeColor = Contrast::readableOn(m_backColor, palette().color(QPalette::ButtonText),
+                                              Contrast::Text, Contrast::ClearText);
+}
+
+void PictureBox::changeEvent(QEvent *event)
+{
+    Control<QFrame>::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        updateDefaultForeColor();
 }
 
 void PictureBox::SetDrawWidth(int width)
@@ -86,6 +98,7 @@ void PictureBox::SetDrawWidth(int width)
 void PictureBox::SetBackColor(const QColor &colour)
 {
     m_backColor = colour;
+    updateDefaultForeColor();
     update();
 }
 

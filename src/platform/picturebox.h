@@ -98,6 +98,7 @@ public:
     void setDrawObserver(std::function<void(const DrawCall &)> observer) { m_observer = std::move(observer); }
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -105,6 +106,7 @@ private:
     QSizeF drawingSize() const;
     void ensureImage();
     void notify(DrawCall call) const;
+    void updateDefaultForeColor();
 
     Unit m_unit;
     bool m_userScale = false;
@@ -117,6 +119,7 @@ private:
     int m_drawWidth = 1;
     std::optional<QColor> m_foreColor;
     QColor m_backColor;
+    QColor m_defaultForeColor; // ForeColor() until one is set; follows background and palette
     QImage m_image;
     std::function<void(const DrawCall &)> m_observer;
 };

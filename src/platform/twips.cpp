@@ -10,17 +10,13 @@
 
 namespace Twips {
 
-double perPixelAt(double logicalDpi)
-{
-    return std::isfinite(logicalDpi) && logicalDpi > 0 ? 1440.0 / logicalDpi : 15.0;
-}
-
 double perPixel()
 {
     // Once: the form is laid out for the screen it starts on.
     static const double cached = [] {
         const QScreen *screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
-        return perPixelAt(screen ? screen->logicalDotsPerInchY() : 96.0);
+        const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+        return std::isfinite(dpi) && dpi > 0 ? 1440.0 / dpi : 15.0;
     }();
     return cached;
 }

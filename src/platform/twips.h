@@ -12,10 +12,8 @@
 // screen's, and window and fonts grow together.
 namespace Twips {
 
-// 1440 / logicalDpi; 15 for a DPI that is not a positive number.
-double perPixelAt(double logicalDpi);
-
-// For the primary screen, read once when first asked (15 before there is a screen).
+// 1440 / the primary screen's logical DPI, read once when first asked (15 before there is a
+// screen).
 double perPixel();
 
 int toPixels(double twips);
