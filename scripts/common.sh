@@ -9,17 +9,17 @@ set -euo pipefail
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-private-dev libxcb1-dev libgl-dev fonts-dejavu-core
+build_packages=(g++ cmake ninja-build pkg-config librsvg2-bin qt6-base-dev qt6-base-private-dev libxcb1-dev libgl-dev fonts-dejavu-core
     qt6-translations-l10n libbenchmark-dev)
 # The end-to-end suite drives the real window under Xvfb and reads it over AT-SPI.
 # Sanitizer runtime and libFuzzer come with clang.
 fuzz_packages=(clang libclang-rt-dev clang-format)
 # The Debian package: dpkg-shlibdeps and file for CPack.
 package_packages=(dpkg-dev file)
-# Packaging checks: validators, lintian, hardening-check (devscripts), reuse, man, windres for the
+# Packaging checks: validators, lintian, hardening-check (devscripts), reuse, man, windres and icotool for the
 # Windows resource.
 packaging_packages=("${package_packages[@]}" appstream desktop-file-utils lintian devscripts reuse man-db
-    binutils-mingw-w64-x86-64)
+    binutils-mingw-w64-x86-64 icoutils)
 # The font test runs once where fontconfig sees only fonts-liberation.
 gui_test_packages=(fonts-liberation)
 # ibus, setxkbmap, xrdb and XTEST from Python: input methods, keyboard layouts and screen DPI.

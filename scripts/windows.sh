@@ -28,6 +28,67 @@ version="$(sed -n 's/^project(taktlogin VERSION \([0-9.]*\).*/\1/p' "$repo_root/
 out_dir="$repo_root/build/windows"
 cache_root="${TAKTLOGIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/taktlogin}"
 
+# Debootstraps Debian 13 into the cache once (counted only with its stamp) and runs this script
+# in it, with the source tree mounted at the same path so that the results land in build/windows.
+run_in_debian_13() {
+    local root="$cache_root/debian-trixie"
+    [ "$(id -u)" -eq 0 ] || {
+        echo "windows.sh: on Debian $host_release the Windows build runs in a Debian 13 system in" \
+            "$root; setting that up needs root (debootstrap, chroot): run windows.sh as root" >&2
+        exit 1
+    }
+    step "Debian 13 system for the build"
+    if [ ! -f "$root/.taktlogin-complete" ]; then
+        install_missing debootstrap
+        rm -rf --one-file-system "$root"
+        mkdir -p "$root"
+        debootstrap --variant=minbase --include=ca-certificates trixie "$root" http://deb.debian.org/debian \
+            >"$cache_root/debootstrap.log" 2>&1 || { tail -n 20 "$cache_root/debootstrap.log" >&2; return 1; }
+        rm -f "$root/etc/apt/sources.list"
+        printf 'Types: deb deb-src\nURIs: http://deb.debian.org/debian\nSuites: trixie trixie-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n\nTypes: deb deb-src\nURIs: http://deb.debian.org/debian-security\nSuites: trixie-security\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            >"$root/etc/apt/sources.list.d/debian.sources"
+        touch "$root/.taktlogin-complete"
+    fi
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+    local mounted=()
+    unmount_all() {
+        local i
+        for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
+            umount -l "${mounted[$i]}" 2>/dev/null || true
+        done
+    }
+    bind() {
+        mkdir -p "$root$2"
+        mount "${@:3}" "$1" "$root$2"
+        mounted+=("$root$2")
+    }
+    # A run that was killed may have left its mounts behind.
+    findmnt -rn -o TARGET | grep -F "$root/" | sort -r | while read -r target; do umount -l "$target"; done || true
+    bind proc /proc -t proc
+    bind sysfs /sys -t sysfs
+    bind /dev /dev --bind
+    bind devpts /dev/pts -t devpts
+    bind tmpfs /dev/shm -t tmpfs
+    bind "$repo_root" "$repo_root" --bind
+    local status=0
+    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        LANG=C.UTF-8 TERM=dumb TAKTLOGIN_CACHE=/var/cache/taktlogin \
+        bash "$repo_root/scripts/windows.sh" "$@" || status=$?
+    unmount_all
+    step_name=""
+    [ $status -eq 0 ] || { echo "windows.sh: the build in Debian 13 failed (status $status)" >&2; exit $status; }
+}
+
+# Qt for Windows is built from the source of the host's own Qt, whose host tools (moc, uic, rcc)
+# it needs in the same version. Hosts older than Debian 13 carry no Qt that still receives
+# fixes, so there the whole script runs again in a Debian 13 system kept in the cache.
+host_release="$(. /etc/os-release && echo "${VERSION_ID:-0}")"
+if [ "${host_release%%.*}" -lt 13 ] 2>/dev/null; then
+    run_in_debian_13 "$@"
+    exit 0
+fi
+
 step "install packages"
 install_missing "${build_packages[@]}" "${windows_packages[@]}"
 
@@ -63,8 +124,8 @@ fetch_qt_source() {
         local sudo=()
         [ "$(id -u)" -ne 0 ] && sudo=(sudo)
         echo "adding deb-src for $codename" >&2
-        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-            "$codename" "$codename" | "${sudo[@]}" tee /etc/apt/sources.list.d/taktlogin-deb-src.sources >/dev/null
+        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n\nTypes: deb-src\nURIs: http://deb.debian.org/debian-security\nSuites: %s-security\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$codename" "$codename" "$codename" | "${sudo[@]}" tee /etc/apt/sources.list.d/taktlogin-deb-src.sources >/dev/null
         "${sudo[@]}" apt-get update -qq >&2
     fi
     rm -rf "$source_dir"

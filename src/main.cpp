@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "desktop/appicon.h"
 #include "desktop/corefiles.h"
 #include "desktop/keyboardwarmup.h"
 #include "desktop/windowframe.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     Application::setApplicationName(QStringLiteral("taktlogin"));
     Application::setApplicationVersion(QStringLiteral("1.00"));
     Application::setDesktopFileName(QStringLiteral("de.taktlogin.Taktlogin"));
+    Application::setWindowIcon(applicationIcon());
     app->installGermanTranslations();
 
     SystemTickCounter counter;

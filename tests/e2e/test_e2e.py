@@ -171,6 +171,18 @@ class Window(unittest.TestCase):
         self.assertEqual(x_output("xprop", "-id", self.app.window_id, "_NET_WM_NAME").strip(),
                          '_NET_WM_NAME(UTF8_STRING) = "Anmelden:"')
 
+    def test_window_carries_the_icon_at_every_size(self):
+        # _NET_WM_ICON is width, height, then width*height ARGB values, for each size in turn.
+        values = [int(v) for v in re.findall(r"\d+", x_output("xprop", "-notype", "-id", self.app.window_id,
+                                                               "32c", "_NET_WM_ICON").split("=", 1)[1])]
+        sizes = []
+        while values:
+            width, height = values[0], values[1]
+            sizes.append(width)
+            self.assertEqual(width, height)
+            values = values[2 + width * height:]
+        self.assertEqual(sorted(sizes), [16, 24, 32, 48, 64, 128, 256])
+
     def frame_offset_from_centre(self, app):
         """How far the framed window lies from the screen's centre, in device pixels (x, y)."""
         screen_width, screen_height = map(int, x_output("xdotool", "getdisplaygeometry").split())
