@@ -4,6 +4,7 @@
 
 #include "desktop/appicon.h"
 #include "desktop/corefiles.h"
+#include "desktop/instancemarker.h"
 #include "desktop/keyboardwarmup.h"
 #include "desktop/windowframe.h"
 #include "form/form1.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
 {
     // Before anything holds the password: a crash must not leave a memory image of it.
     forbidCoreFiles();
+    markInstanceRunning();
 
     const auto app = Application::create(argc, argv);
     if (!app)
