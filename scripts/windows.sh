@@ -4,8 +4,9 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Cross-builds taktlogin for 64-bit Windows on Debian, runs every Qt Test suite and a short
-# login under Wine, and writes build/windows/taktlogin-<version>-windows-x64.zip.
+# Cross-builds taktlogin for 64-bit Windows on Debian, runs every Qt Test suite under Wine,
+# installs, runs and uninstalls the setup program under Wine, and writes
+# build/windows/taktlogin-<version>-windows-x64.zip and build/windows/taktlogin-<version>-setup.exe.
 #
 # Qt for Windows is built once from Debian's source of the host's own Qt version and kept in
 # ${TAKTLOGIN_CACHE:-~/.cache/taktlogin}/qt-<version>-mingw64; later runs reuse it.
@@ -20,11 +21,12 @@ step() {
 trap 'status=$?; [ $status -ne 0 ] && echo "windows.sh: step failed: $step_name (status $status)" >&2' EXIT
 
 windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 zip dpkg-dev perl icoutils python3 qt6-translations-l10n
+    wine wine64 zip dpkg-dev perl icoutils python3 qt6-translations-l10n nsis
     xvfb xauth xdotool x11-utils imagemagick openbox)
 
 target=x86_64-w64-mingw32
 version="$(sed -n 's/^project(taktlogin VERSION \([0-9.]*\).*/\1/p' "$repo_root/CMakeLists.txt")"
+homepage="$(sed -n 's/^set(TAKTLOGIN_HOMEPAGE "\(.*\)")$/\1/p' "$repo_root/packaging/packaging.cmake")"
 out_dir="$repo_root/build/windows"
 cache_root="${TAKTLOGIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/taktlogin}"
 
@@ -172,6 +174,8 @@ build_qt() {
     cmake --build "$qt_build/build" --parallel >"$qt_build/build.log" 2>&1 ||
         { tail -n 30 "$qt_build/build.log" >&2; return 1; }
     cmake --install "$qt_build/build" >"$qt_build/install.log" 2>&1 || { tail -n 30 "$qt_build/install.log" >&2; return 1; }
+    # Debian's account of who holds which rights in qtbase, the bundled third-party code included.
+    cp "$source_dir/debian/copyright" "$qt_prefix/debian-copyright"
     touch "$qt_prefix/.taktlogin-complete"
 }
 build_qt
@@ -181,7 +185,8 @@ if [ "${1:-}" = "--qt-only" ]; then
 fi
 
 step "build taktlogin and the test suites for Windows"
-build_dir="$out_dir/build"
+# One build folder per Qt version: a toolchain of another Qt cannot be reconfigured in place.
+build_dir="$out_dir/build-qt-$qt_version"
 cmake -S "$repo_root" -B "$build_dir" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
@@ -280,6 +285,32 @@ done
 wine reg delete 'HKCU\Environment' /v QT_SCALE_FACTOR /f >/dev/null 2>&1 || true
 [ $failed -eq 0 ] || { echo "at least one test suite failed under Wine" >&2; exit 1; }
 
+step "a crash under Wine leaves no report"
+# Unprotected, Wine hands the access violation to its debugger (the AeDebug entry), which
+# reports it; that shows the check can see a report. Protected as taktlogin starts, the
+# process ends at once with the exception code as its status (0xC0000005, of which the
+# Unix side sees the low byte, 5), and nothing is reported or dumped.
+cp "$build_dir/crashprobe.exe" "$suite_dir/"
+# No crash dialog: the unprotected run would wait for it.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+marker="$out_dir/crash-marker"
+touch "$marker"
+crash_status=0
+(cd "$suite_dir" && WINEDEBUG= env -u DISPLAY wine ./crashprobe.exe --unprotected >"$out_dir/crash-unprotected.log" 2>&1) || crash_status=$?
+grep -q -i 'unhandled exception' "$out_dir/crash-unprotected.log" ||
+    { echo "the unprotected crash was not reported; the check below could not fail (status $crash_status)" >&2; exit 1; }
+crash_status=0
+(cd "$suite_dir" && WINEDEBUG= env -u DISPLAY wine ./crashprobe.exe >"$out_dir/crash-protected.log" 2>&1) || crash_status=$?
+wineserver -w
+if grep -i 'unhandled exception\|winedbg\|backtrace' "$out_dir/crash-protected.log" >&2; then
+    echo "the protected crash was reported" >&2
+    exit 1
+fi
+[ "$crash_status" -eq 5 ] || { echo "the protected crash ended with status $crash_status, not 5 (0xC0000005)" >&2; exit 1; }
+dumps="$(find "$WINEPREFIX" -newer "$marker" \( -iname '*.dmp' -o -iname '*.mdmp' -o -iname '*.wer' \) | head -n 5)"
+[ -z "$dumps" ] || { echo "the crash left dump files: $dumps" >&2; exit 1; }
+echo "unprotected: reported by Wine's debugger; protected: status 5, no report, no dump file"
+
 step "assemble the package"
 package_dir="$out_dir/taktlogin-$version-windows-x64"
 rm -rf "$package_dir"
@@ -289,18 +320,27 @@ cp "$build_dir/taktlogin.exe" "$package_dir/"
 "$target-strip" "$package_dir"/*.exe "$package_dir"/*.dll "$package_dir"/*/*.dll
 check_imports "$package_dir"
 check_pe_security "$package_dir"
-# The licences of what the zip carries: the program's (GPL-3.0-or-later) and Qt's (LGPL-3.0,
-# whose text builds on the GPL's), and where the Qt DLLs' source is to be had.
+# Texts for Windows users: UTF-8 with a byte order mark and CRLF line ends, which every
+# Notepad reads right.
+windows_text() {
+    { printf '\xef\xbb\xbf'; sed 's/\r*$/\r/'; } >"$1"
+}
+
+# The licences of what the zip carries: the program's (GPL-3.0-or-later), Qt's (LGPL-3.0, whose
+# text builds on the GPL's) with where the Qt DLLs' source is to be had, and those of the GCC
+# runtime and winpthreads, each with the Debian package it came from and its copyright file.
 mkdir -p "$package_dir/licenses"
 cp "$repo_root/LICENSES/GPL-3.0-or-later.txt" "$package_dir/COPYING.txt"
 cp /usr/share/common-licenses/LGPL-3 "$package_dir/licenses/Qt-LGPL-3.0.txt"
 cp /usr/share/common-licenses/GPL-3 "$package_dir/licenses/GPL-3.0.txt"
-cat >"$package_dir/licenses/Qt-Quelle.txt" <<EOF
+cp "$qt_prefix/debian-copyright" "$package_dir/licenses/Qt-Urheberrecht.txt"
+windows_text "$package_dir/licenses/Qt-Quelle.txt" <<EOF
 Die Qt-Bibliotheken und -Plugins dieses Pakets (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll,
 platforms/qwindows.dll, styles/*.dll) und translations/qtbase_de.qm stammen aus Qt $qt_version
 unter der GNU Lesser General Public License, Version 3 (licenses/Qt-LGPL-3.0.txt). Sie sind
 unverändert und werden zur Laufzeit dynamisch geladen; sie dürfen durch eine eigene, kompatible
-Qt-Version ersetzt werden.
+Qt-Version ersetzt werden. Wer welche Rechte an Qt und dem darin enthaltenen Code Dritter hält,
+steht in licenses/Qt-Urheberrecht.txt (Debians Urheberrechtsdatei zu qt6-base).
 
 Gebaut aus Debians Quellpaket qt6-base, Version $qt_deb_version, mit MinGW-w64 für Windows x64.
 Die Quelle ist zu haben mit
@@ -314,16 +354,107 @@ auf einem Debian-System mit deb-src-Eintrag, oder unter
 Die Build-Einstellungen stehen in scripts/windows.sh des Taktlogin-Quellcodes.
 EOF
 
+# A notice for runtime DLLs of the cross compiler: which files, their licence, the Debian
+# package they came from and where its source is, then that package's copyright file.
+# Usage: runtime_notice FILE SUMMARY DLL...
+runtime_notice() {
+    local notice="$1" summary="$2" package source_name source_version dll names=""
+    shift 2
+    package="$(dpkg -S "$(readlink -f "$1")" | head -n 1 | cut -d: -f1)"
+    source_name="$(dpkg-query -W -f='${source:Package}' "$package")"
+    source_version="$(dpkg-query -W -f='${source:Version}' "$package")"
+    for dll in "$@"; do
+        names+="$(basename "$dll") "
+    done
+    {
+        cat <<EOF
+$names
+$summary
+
+Aus Debians Paket $package, Version $(dpkg-query -W -f='${Version}' "$package"), gebaut aus dem
+Quellpaket $source_name, Version $source_version. Die Quelle ist zu haben mit
+
+    apt-get source $source_name=$source_version
+
+oder unter https://snapshot.debian.org/package/$source_name/$source_version/
+
+Es folgt Debians Urheberrechtsdatei zu diesem Paket.
+
+EOF
+        cat "/usr/share/doc/$package/copyright"
+    } | windows_text "$notice"
+}
+runtime_notice "$package_dir/licenses/GCC-Laufzeit.txt" \
+    "Die Laufzeitbibliotheken von GCC (C++-Standardbibliothek und libgcc) stehen unter der GNU General
+Public License, Version 3 oder später (licenses/GPL-3.0.txt), mit der GCC Runtime Library
+Exception, Version 3.1; deren Text steht in der Urheberrechtsdatei unten." \
+    "$gcc_dir/libstdc++-6.dll" "$gcc_dir/libgcc_s_seh-1.dll"
+runtime_notice "$package_dir/licenses/winpthreads.txt" \
+    "winpthreads, die POSIX-Thread-Bibliothek von MinGW-w64, steht unter der MIT-Lizenz (expat), ihre
+Kopfdatei pthread.h unter der BSD-3-Clause-Lizenz von Lockless Inc.; beide Texte stehen in der
+Urheberrechtsdatei unten, in den Abschnitten zu mingw-w64-libraries/winpthreads." \
+    "$(find /usr/$target/lib -name libwinpthread-1.dll | head -n 1)"
+sed -e "s/@VERSION@/$version/g" -e "s|@HOMEPAGE@|$homepage|g" "$repo_root/packaging/windows/LIESMICH.txt.in" |
+    windows_text "$package_dir/LIESMICH.txt"
+
 step "check the version resource"
 python3 "$repo_root/scripts/check_version_resource.py" "$package_dir/taktlogin.exe"
 
-step "a login in the real window under Wine"
-"$repo_root/tests/e2e/xserver.sh" 1280x800 "$repo_root/scripts/wine_login.sh" "$package_dir"
+step "check the icon and the manifest"
+# Explorer and the taskbar show the group icon, Qt's windows platform loads it by name.
+wrestool -x --type=14 --name=IDI_ICON1 -o "$out_dir/taktlogin-exe.ico" "$package_dir/taktlogin.exe"
+icon_sizes="$(icotool -l "$out_dir/taktlogin-exe.ico" | sed -n 's/.*--width=\([0-9]*\) --height=\1 .*/\1/p' | sort -n | tr '\n' ' ')"
+[ "$icon_sizes" = "16 24 32 48 256 " ] || { echo "taktlogin.exe: icon sizes '$icon_sizes', not 16 24 32 48 256" >&2; exit 1; }
+manifest="$(wrestool -x --raw --type=24 --name=1 "$package_dir/taktlogin.exe" | tr -d '\r')"
+for wanted in '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' '>PerMonitorV2</dpiAwareness>' 'level="asInvoker"'; do
+    grep -qF -- "$wanted" <<<"$manifest" || { echo "taktlogin.exe: the manifest lacks $wanted" >&2; exit 1; }
+done
+echo "icon: $icon_sizes px; manifest: Windows 10/11, per-monitor DPI awareness v2, as invoker"
 
-step "write the zip"
-zip_file="$out_dir/taktlogin-$version-windows-x64.zip"
-rm -f "$zip_file" "$zip_file.part"
-(cd "$out_dir" && zip -q -r -X "$zip_file.part" "$(basename "$package_dir")")
-mv "$zip_file.part" "$zip_file"
+# The zip and the setup program are made in a staging folder and moved out only once the
+# setup program has passed its run under Wine: they are there whole or not at all.
+stage="$out_dir/stage"
+rm -rf "$stage"
+mkdir -p "$stage"
+
+step "pack the zip"
+zip_name="taktlogin-$version-windows-x64.zip"
+(cd "$out_dir" && zip -q -r -X "$stage/$zip_name" "$(basename "$package_dir")")
+
+step "build the setup program"
+# Every file by name, in install and in uninstall, so that uninstalling removes what was
+# installed and nothing else.
+install_list="$stage/install-files.nsh"
+uninstall_list="$stage/uninstall-files.nsh"
+: >"$install_list"
+: >"$uninstall_list"
+while IFS= read -r -d '' dir; do
+    relative="${dir#.}"
+    printf 'SetOutPath "$INSTDIR%s"\n' "${relative//\//\\}" >>"$install_list"
+    while IFS= read -r -d '' file; do
+        printf 'File "%s"\n' "$package_dir$relative/$file" >>"$install_list"
+        printf 'Delete "$INSTDIR%s\\%s"\n' "${relative//\//\\}" "$file" >>"$uninstall_list"
+    done < <(cd "$package_dir$relative" && find . -maxdepth 1 -type f -printf '%P\0' | sort -z)
+done < <(cd "$package_dir" && find . -type d -print0 | sort -z)
+while IFS= read -r -d '' dir; do
+    printf 'RMDir "$INSTDIR\\%s"\n' "${dir//\//\\}" >>"$uninstall_list"
+done < <(cd "$package_dir" && find . -mindepth 1 -type d -printf '%P\0' | sort -rz)
+setup_name="taktlogin-$version-setup.exe"
+makensis -V2 -INPUTCHARSET UTF8 \
+    -DVERSION="$version" -DPUBLISHER=Taktlogin-Team -DHOMEPAGE="$homepage" \
+    -DPACKAGE_DIR="$package_dir" -DICON="$build_dir/src/icons/taktlogin.ico" \
+    -DINSTALL_LIST="$install_list" -DUNINSTALL_LIST="$uninstall_list" \
+    -DOUTFILE="$stage/$setup_name" "$repo_root/packaging/windows/taktlogin.nsi" >"$out_dir/makensis.log" 2>&1 ||
+    { tail -n 20 "$out_dir/makensis.log" >&2; exit 1; }
+check_pe_security "$stage"
+
+step "install, start and uninstall under Wine"
+"$repo_root/tests/e2e/xserver.sh" 1280x800 "$repo_root/scripts/wine_install.sh" \
+    "$stage/$setup_name" "$package_dir" "$version" "$out_dir"
+
+step "write the zip and the setup program"
+mv "$stage/$zip_name" "$out_dir/$zip_name"
+mv "$stage/$setup_name" "$out_dir/$setup_name"
 step_name=""
-echo "done: $zip_file"
+echo "done: $out_dir/$zip_name"
+echo "done: $out_dir/$setup_name"

@@ -7,11 +7,13 @@
 # A short login in the real taktlogin.exe under Wine, on Qt's windows platform plugin: one
 # entry typed twice in the same rhythm (green verdict), then the repetition in another rhythm
 # (red verdict). The verdict is read from screenshots. Runs on an X server with a window
-# manager (see windows.sh).
-# Usage: wine_login.sh PACKAGE_DIR
+# manager (see windows.sh). The program is started as Explorer starts it, by its Windows path:
+# taktlogin.exe itself or a shortcut to it. The last screenshot is kept.
+# Usage: wine_login.sh 'C:\...\taktlogin.exe'|'C:\...\Taktlogin.lnk' SCREENSHOT.png
 set -euo pipefail
 
-package_dir="$1"
+program_path="$1"
+screenshot="$2"
 work="$(mktemp -d)"
 openbox >/dev/null 2>&1 &
 window_manager=$!
@@ -31,14 +33,18 @@ fail() {
     exit 1
 }
 
-(cd "$package_dir" && exec wine taktlogin.exe) >"$work/program.log" 2>&1 &
+wine start /wait "$program_path" >"$work/program.log" 2>&1 &
 program=$!
 
 window=""
 for _ in $(seq 300); do
     window="$(xdotool search --onlyvisible --name '^Anmelden:$' 2>/dev/null | tail -n 1 || true)"
     [ -n "$window" ] && break
-    kill -0 "$program" 2>/dev/null || { cat "$work/program.log" >&2; fail "taktlogin.exe ended before showing its window"; }
+    # Wine's start returns at once for a shortcut; then the program's own process counts.
+    if ! kill -0 "$program" 2>/dev/null && ! pgrep -i -x 'taktlogin\.exe' >/dev/null; then
+        cat "$work/program.log" >&2
+        fail "taktlogin.exe ended before showing its window"
+    fi
     sleep 0.2
 done
 [ -n "$window" ] || fail "no window 'Anmelden:' within 60 s"
@@ -87,6 +93,6 @@ expect_verdict "the same rhythm" "$green" "$red" 0.06 0.4 0.06 0.4 0.06
 xdotool key BackSpace
 expect_verdict "another rhythm" "$red" "$green" 0.4 0.06 0.4 0.06 0.4
 
-cp "$work/shot.png" "$package_dir/../wine-login.png"
+cp "$work/shot.png" "$screenshot"
 xdotool key --window "$window" alt+F4 2>/dev/null || true
-echo "login under Wine: green for the same rhythm, red for another"
+echo "login under Wine from $program_path: green for the same rhythm, red for another"

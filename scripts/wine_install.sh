@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The setup program under Wine, as a Windows user meets it: a silent install (files, Start-menu
+# shortcut, entry in "Apps"), a login in the program started from the Start menu, a second
+# install over the first, a setup (silent and by hand) and an uninstall refused while the
+# program runs, a silent uninstall that leaves nothing, and the portable program started from
+# a folder whose path has spaces and umlauts. Runs on an X server (see windows.sh); WINEPREFIX is set.
+# Usage: wine_install.sh SETUP.exe PACKAGE_DIR VERSION SCREENSHOT_DIR
+set -euo pipefail
+
+setup="$1"
+package_dir="$2"
+version="$3"
+screenshot_dir="$4"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+
+fail() {
+    echo "wine_install.sh: $*" >&2
+    exit 1
+}
+
+windows_variable() {
+    wine cmd /c "echo %$1%" 2>/dev/null | tr -d '\r'
+}
+
+install_win="$(windows_variable LOCALAPPDATA)\\Programs\\Taktlogin"
+shortcut_win="$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Taktlogin.lnk"
+install_dir="$(winepath -u "$install_win")"
+install_dir="${install_dir%/}"
+shortcut="$(winepath -u "$shortcut_win")"
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Taktlogin'
+
+# The value of one entry of the uninstall key, or nothing.
+registry_value() {
+    wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+}
+
+# Runs a Windows program to its end, with all it started; prints its exit status.
+run_to_end() {
+    local status=0
+    wine "$@" >/dev/null 2>&1 || status=$?
+    wineserver -w
+    echo "$status"
+}
+
+# Every file of the package is installed unchanged, and besides them only the uninstaller.
+expect_installed() {
+    local what="$1" file
+    [ -d "$install_dir" ] || fail "$what: no folder $install_win"
+    while IFS= read -r -d '' file; do
+        cmp -s "$package_dir/$file" "$install_dir/$file" || fail "$what: $file is missing or differs"
+    done < <(cd "$package_dir" && find . -type f -print0)
+    local expected actual
+    expected="$( (cd "$package_dir" && find . -type f && echo ./uninstall.exe) | sort)"
+    actual="$(cd "$install_dir" && find . -type f | sort)"
+    [ "$expected" = "$actual" ] || fail "$what: the folder holds other files: $(diff <(echo "$expected") <(echo "$actual") | grep '^[<>]' | head -n 5 | tr '\n' ' ')"
+    [ -f "$shortcut" ] || fail "$what: no Start-menu shortcut $shortcut_win"
+    [ "$(registry_value DisplayName)" = Taktlogin ] || fail "$what: DisplayName in $key is '$(registry_value DisplayName)'"
+    [ "$(registry_value DisplayVersion)" = "$version" ] || fail "$what: DisplayVersion is '$(registry_value DisplayVersion)'"
+    [ "$(registry_value Publisher)" = Taktlogin-Team ] || fail "$what: Publisher is '$(registry_value Publisher)'"
+    [ "$(registry_value DisplayIcon)" = "$install_win\\taktlogin.exe,0" ] || fail "$what: DisplayIcon is '$(registry_value DisplayIcon)'"
+    [ "$(registry_value UninstallString)" = "\"$install_win\\uninstall.exe\"" ] ||
+        fail "$what: UninstallString is '$(registry_value UninstallString)'"
+    # EstimatedSize in KiB, within a tenth of what the files hold.
+    local size bytes
+    size="$(($(registry_value EstimatedSize)))"
+    bytes="$(find "$install_dir" -type f -printf '%s\n' | awk '{ sum += $1 } END { print sum }')"
+    ((size * 1024 > bytes * 9 / 10 && size * 1024 < bytes * 11 / 10)) ||
+        fail "$what: EstimatedSize $size KiB for $bytes bytes of files"
+    echo "$what: $(find "$install_dir" -type f | wc -l) files, the shortcut and the uninstall key ($size KiB)"
+}
+
+# What an earlier, broken run may have left.
+rm -rf "$install_dir" "$shortcut"
+wine reg delete "$key" /f >/dev/null 2>&1 || true
+
+echo "-- silent install"
+status="$(run_to_end "$setup" /S)"
+[ "$status" -eq 0 ] || fail "the silent install ended with status $status"
+expect_installed "installed"
+
+echo "-- a login in the program started from the Start menu"
+"$here/wine_login.sh" "$shortcut_win" "$screenshot_dir/wine-login-startmenu.png"
+
+echo "-- a second install over the first"
+rm "$install_dir/styles/"*.dll
+status="$(run_to_end "$setup" /S)"
+[ "$status" -eq 0 ] || fail "the second install ended with status $status"
+expect_installed "installed again"
+
+echo "-- setup and uninstall while the program runs"
+wine start "$install_win\\taktlogin.exe" >/dev/null 2>&1
+for _ in $(seq 150); do
+    xdotool search --onlyvisible --name '^Anmelden:$' >/dev/null 2>&1 && break
+    sleep 0.2
+done
+xdotool search --onlyvisible --name '^Anmelden:$' >/dev/null 2>&1 || fail "the installed program showed no window"
+before="$(stat -c %Y "$install_dir/taktlogin.exe")"
+status=0
+wine "$setup" /S >/dev/null 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "a setup started while the program runs ended with status $status, not 2"
+# Started by hand, it says so in a message box (its own title) and ends when that is closed.
+wine "$setup" >/dev/null 2>&1 &
+interactive=$!
+message=""
+for _ in $(seq 100); do
+    message="$(xdotool search --onlyvisible --name '^Installation von Taktlogin$' 2>/dev/null | head -n 1 || true)"
+    [ -n "$message" ] && break
+    sleep 0.2
+done
+[ -n "$message" ] || fail "a setup started by hand while the program runs showed no message"
+xdotool windowactivate --sync "$message" >/dev/null 2>&1 || true
+xdotool key --window "$message" Return 2>/dev/null
+status=0
+wait "$interactive" || status=$?
+[ "$status" -eq 2 ] || fail "after its message the setup ended with status $status, not 2"
+# In place (_?=), so that the status is the uninstaller's own and not that of its copy in %TEMP%.
+status=0
+wine "$install_dir/uninstall.exe" /S "_?=$install_win" >/dev/null 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "an uninstall started while the program runs ended with status $status, not 2"
+[ "$(stat -c %Y "$install_dir/taktlogin.exe")" = "$before" ] || fail "taktlogin.exe was replaced while it ran"
+wineserver -k
+wineserver -w
+expect_installed "refused while running"
+
+echo "-- silent uninstall"
+status="$(run_to_end "$install_dir/uninstall.exe" /S)"
+[ "$status" -eq 0 ] || fail "the silent uninstall ended with status $status"
+[ ! -e "$install_dir" ] || fail "left behind in $install_win: $(cd "$install_dir" && find . | head -n 5 | tr '\n' ' ')"
+[ ! -e "$shortcut" ] || fail "the Start-menu shortcut is left"
+if wine reg query "$key" >/dev/null 2>&1; then
+    fail "the uninstall key is left"
+fi
+echo "uninstalled: no folder, no shortcut, no key"
+
+echo "-- the portable program in a folder with spaces and umlauts"
+portable_win='C:\Users\Jörg Müller\Downloads\Taktlogin 1.0'
+wine cmd /c mkdir "$portable_win" >/dev/null 2>&1 || true
+portable_dir="$(winepath -u "$portable_win")"
+[ -d "$portable_dir" ] || fail "could not make $portable_win"
+cp -r "$package_dir/." "$portable_dir/"
+"$here/wine_login.sh" "$portable_win\\taktlogin.exe" "$screenshot_dir/wine-login-portable.png"
+rm -rf "$portable_dir"
+rmdir "$(dirname "${portable_dir%/}")" "$(dirname "$(dirname "${portable_dir%/}")")" 2>/dev/null || true
