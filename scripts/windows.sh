@@ -21,7 +21,7 @@ step() {
 trap 'status=$?; [ $status -ne 0 ] && echo "windows.sh: step failed: $step_name (status $status)" >&2' EXIT
 
 windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 zip dpkg-dev perl icoutils python3 qt6-translations-l10n nsis
+    wine wine64 zip unzip dpkg-dev perl icoutils python3 qt6-translations-l10n nsis
     xvfb xauth xdotool x11-utils imagemagick openbox)
 
 target=x86_64-w64-mingw32
@@ -368,7 +368,7 @@ runtime_notice() {
     done
     {
         cat <<EOF
-$names
+Dateien: $names
 $summary
 
 Aus Debians Paket $package, Version $(dpkg-query -W -f='${Version}' "$package"), gebaut aus dem
@@ -420,6 +420,17 @@ mkdir -p "$stage"
 step "pack the zip"
 zip_name="taktlogin-$version-windows-x64.zip"
 (cd "$out_dir" && zip -q -r -X "$stage/$zip_name" "$(basename "$package_dir")")
+# What a user and the licences need to find in it.
+zip_listing="$(unzip -Z1 "$stage/$zip_name")"
+for wanted in taktlogin.exe LIESMICH.txt COPYING.txt licenses/Qt-LGPL-3.0.txt licenses/GPL-3.0.txt \
+    licenses/Qt-Urheberrecht.txt licenses/Qt-Quelle.txt licenses/GCC-Laufzeit.txt licenses/winpthreads.txt; do
+    grep -qx "taktlogin-$version-windows-x64/$wanted" <<<"$zip_listing" || { echo "the zip lacks $wanted" >&2; exit 1; }
+done
+grep -q 'libstdc++-6.dll libgcc_s_seh-1.dll' "$package_dir/licenses/GCC-Laufzeit.txt" &&
+    grep -q 'GCC RUNTIME LIBRARY EXCEPTION' "$package_dir/licenses/GCC-Laufzeit.txt" &&
+    grep -q 'libwinpthread-1.dll' "$package_dir/licenses/winpthreads.txt" &&
+    grep -q 'mingw-w64-libraries/winpthreads' "$package_dir/licenses/winpthreads.txt" ||
+    { echo "a runtime licence notice names the wrong files or lacks its licence text" >&2; exit 1; }
 
 step "build the setup program"
 # Every file by name, in install and in uninstall, so that uninstalling removes what was
