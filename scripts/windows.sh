@@ -18,7 +18,18 @@ step() {
     step_name="$1"
     echo "== $step_name"
 }
-trap 'status=$?; [ $status -ne 0 ] && echo "windows.sh: step failed: $step_name (status $status)" >&2' EXIT
+# Functions named in exit_hooks run on every exit, failures included.
+exit_hooks=()
+on_exit() {
+    local status=$? hook
+    for hook in "${exit_hooks[@]}"; do
+        "$hook"
+    done
+    if [ $status -ne 0 ] && [ -n "$step_name" ]; then
+        echo "windows.sh: step failed: $step_name (status $status)" >&2
+    fi
+}
+trap on_exit EXIT
 
 windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 zip unzip dpkg-dev perl icoutils python3 qt6-translations-l10n nsis
@@ -31,7 +42,16 @@ out_dir="$repo_root/build/windows"
 cache_root="${TAKTLOGIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/taktlogin}"
 
 # Debootstraps Debian 13 into the cache once (counted only with its stamp) and runs this script
-# in it, with the source tree mounted at the same path so that the results land in build/windows.
+# in it. The source tree is mounted at the same path, read-only but for build/windows, where the
+# results land; the mounts go on any exit, so that nothing deleting the cache can reach the tree.
+debian_13_mounts=()
+unmount_debian_13() {
+    local i
+    for ((i = ${#debian_13_mounts[@]} - 1; i >= 0; i--)); do
+        umount -l "${debian_13_mounts[$i]}" 2>/dev/null || true
+    done
+    debian_13_mounts=()
+}
 run_in_debian_13() {
     local root="$cache_root/debian-trixie"
     [ "$(id -u)" -eq 0 ] || {
@@ -53,31 +73,28 @@ run_in_debian_13() {
     fi
     cp /etc/resolv.conf "$root/etc/resolv.conf"
 
-    local mounted=()
-    unmount_all() {
-        local i
-        for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
-            umount -l "${mounted[$i]}" 2>/dev/null || true
-        done
-    }
     bind() {
         mkdir -p "$root$2"
         mount "${@:3}" "$1" "$root$2"
-        mounted+=("$root$2")
+        debian_13_mounts+=("$root$2")
     }
-    # A run that was killed may have left its mounts behind.
+    # A run that was killed hard may have left its mounts behind.
     findmnt -rn -o TARGET | grep -F "$root/" | sort -r | while read -r target; do umount -l "$target"; done || true
+    exit_hooks+=(unmount_debian_13)
     bind proc /proc -t proc
     bind sysfs /sys -t sysfs
     bind /dev /dev --bind
     bind devpts /dev/pts -t devpts
     bind tmpfs /dev/shm -t tmpfs
     bind "$repo_root" "$repo_root" --bind
+    mount -o remount,bind,ro "$root$repo_root"
+    mkdir -p "$out_dir"
+    bind "$out_dir" "$out_dir" --bind
     local status=0
     chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         LANG=C.UTF-8 TERM=dumb TAKTLOGIN_CACHE=/var/cache/taktlogin \
         bash "$repo_root/scripts/windows.sh" "$@" || status=$?
-    unmount_all
+    unmount_debian_13
     step_name=""
     [ $status -eq 0 ] || { echo "windows.sh: the build in Debian 13 failed (status $status)" >&2; exit $status; }
 }
