@@ -187,7 +187,7 @@ build_qt() {
         -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF -DFEATURE_tabletevent=OFF \
         -DFEATURE_testlib=ON -DFEATURE_widgets=ON \
         >"$qt_build/configure.log" 2>&1 || { tail -n 30 "$qt_build/configure.log" >&2; return 1; }
-    step "build Qt $qt_version for Windows (about 45 minutes the first time)"
+    step "build Qt $qt_version for Windows (about an hour on two cores the first time)"
     cmake --build "$qt_build/build" --parallel >"$qt_build/build.log" 2>&1 ||
         { tail -n 30 "$qt_build/build.log" >&2; return 1; }
     cmake --install "$qt_build/build" >"$qt_build/install.log" 2>&1 || { tail -n 30 "$qt_build/install.log" >&2; return 1; }
