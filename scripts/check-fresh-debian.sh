@@ -28,34 +28,19 @@ if ! command -v debootstrap >/dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
 fi
 
-mounted=()
-cleanup() {
-    local i
-    for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
-        umount -l "${mounted[$i]}" 2>/dev/null || true
-    done
-}
-trap cleanup EXIT
-bind() {
-    mkdir -p "$root$2"
-    mount "${@:3}" "$1" "$root$2"
-    mounted+=("$root$2")
-}
+source "$repo_root/scripts/debian-root.sh"
+trap debian_root_unmount EXIT
 
 echo "== debootstrap $release into $root"
 # A run that was killed may have left its mounts behind; never delete through them.
-findmnt -rn -o TARGET | grep -F "$root/" | sort -r | while read -r target; do umount -l "$target"; done || true
+debian_root_release "$root"
 rm -rf --one-file-system "$root"
 mkdir -p "$root"
 debootstrap --variant=minbase --include=git,ca-certificates "$release" "$root" http://deb.debian.org/debian \
     >"$log" 2>&1 || { tail -n 20 "$log" >&2; exit 1; }
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
-bind proc /proc -t proc
-bind sysfs /sys -t sysfs
-bind /dev /dev --bind
-bind devpts /dev/pts -t devpts
-bind tmpfs /dev/shm -t tmpfs
+debian_root_mount_system "$root"
 
 echo "== clone commit $commit"
 git clone -q "$repo_root" "$root/root/taktlogin"

@@ -18,13 +18,11 @@ step() {
     step_name="$1"
     echo "== $step_name"
 }
-# Functions named in exit_hooks run on every exit, failures included.
-exit_hooks=()
+source "$repo_root/scripts/debian-root.sh"
+# The mounts of the Debian 13 system go on every exit, failures included.
 on_exit() {
-    local status=$? hook
-    for hook in "${exit_hooks[@]}"; do
-        "$hook"
-    done
+    local status=$?
+    debian_root_unmount
     if [ $status -ne 0 ] && [ -n "$step_name" ]; then
         echo "windows.sh: step failed: $step_name (status $status)" >&2
     fi
@@ -44,14 +42,6 @@ cache_root="${TAKTLOGIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/taktlogin}"
 # Debootstraps Debian 13 into the cache once (counted only with its stamp) and runs this script
 # in it. The source tree is mounted at the same path, read-only but for build/windows, where the
 # results land; the mounts go on any exit, so that nothing deleting the cache can reach the tree.
-debian_13_mounts=()
-unmount_debian_13() {
-    local i
-    for ((i = ${#debian_13_mounts[@]} - 1; i >= 0; i--)); do
-        umount -l "${debian_13_mounts[$i]}" 2>/dev/null || true
-    done
-    debian_13_mounts=()
-}
 run_in_debian_13() {
     local root="$cache_root/debian-trixie"
     [ "$(id -u)" -eq 0 ] || {
@@ -60,6 +50,7 @@ run_in_debian_13() {
         exit 1
     }
     step "Debian 13 system for the build"
+    debian_root_release "$root"
     if [ ! -f "$root/.taktlogin-complete" ]; then
         install_missing debootstrap
         rm -rf --one-file-system "$root"
@@ -73,28 +64,16 @@ run_in_debian_13() {
     fi
     cp /etc/resolv.conf "$root/etc/resolv.conf"
 
-    bind() {
-        mkdir -p "$root$2"
-        mount "${@:3}" "$1" "$root$2"
-        debian_13_mounts+=("$root$2")
-    }
-    # A run that was killed hard may have left its mounts behind.
-    findmnt -rn -o TARGET | grep -F "$root/" | sort -r | while read -r target; do umount -l "$target"; done || true
-    exit_hooks+=(unmount_debian_13)
-    bind proc /proc -t proc
-    bind sysfs /sys -t sysfs
-    bind /dev /dev --bind
-    bind devpts /dev/pts -t devpts
-    bind tmpfs /dev/shm -t tmpfs
-    bind "$repo_root" "$repo_root" --bind
-    mount -o remount,bind,ro "$root$repo_root"
+    debian_root_mount_system "$root"
     mkdir -p "$out_dir"
-    bind "$out_dir" "$out_dir" --bind
+    debian_root_bind "$root" "$repo_root" "$repo_root" --bind
+    mount -o remount,bind,ro "$root$repo_root"
+    debian_root_bind "$root" "$out_dir" "$out_dir" --bind
     local status=0
     chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         LANG=C.UTF-8 TERM=dumb TAKTLOGIN_CACHE=/var/cache/taktlogin \
         bash "$repo_root/scripts/windows.sh" "$@" || status=$?
-    unmount_debian_13
+    debian_root_unmount
     step_name=""
     [ $status -eq 0 ] || { echo "windows.sh: the build in Debian 13 failed (status $status)" >&2; exit $status; }
 }

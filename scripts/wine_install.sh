@@ -34,10 +34,10 @@ install_dir="${install_dir%/}"
 shortcut="$(winepath -u "$shortcut_win")"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Taktlogin'
 
-# The value of one entry of the uninstall key, or nothing.
+# The value of one entry in a listing of the uninstall key, or nothing.
+# Usage: registry_value LISTING NAME
 registry_value() {
-    wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' |
-        sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+    sed -n "s/^ *$2 *REG_[A-Z_]* *//p" <<<"$1"
 }
 
 # Runs a Windows program to its end, with all it started; prints its exit status.
@@ -46,6 +46,17 @@ run_to_end() {
     wine "$@" >/dev/null 2>&1 || status=$?
     wineserver -w
     echo "$status"
+}
+
+# Prints the id of a visible window whose title matches, waiting up to 20 s; nothing if none.
+wait_for_window() {
+    local window=""
+    for _ in $(seq 100); do
+        window="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
+        [ -n "$window" ] && break
+        sleep 0.2
+    done
+    echo "$window"
 }
 
 # Every file of the package is installed unchanged, and besides them only the uninstaller.
@@ -60,15 +71,21 @@ expect_installed() {
     actual="$(cd "$install_dir" && find . -type f | sort)"
     [ "$expected" = "$actual" ] || fail "$what: the folder holds other files: $(diff <(echo "$expected") <(echo "$actual") | grep '^[<>]' | head -n 5 | tr '\n' ' ')"
     [ -f "$shortcut" ] || fail "$what: no Start-menu shortcut $shortcut_win"
-    [ "$(registry_value DisplayName)" = Taktlogin ] || fail "$what: DisplayName in $key is '$(registry_value DisplayName)'"
-    [ "$(registry_value DisplayVersion)" = "$version" ] || fail "$what: DisplayVersion is '$(registry_value DisplayVersion)'"
-    [ "$(registry_value Publisher)" = Taktlogin-Team ] || fail "$what: Publisher is '$(registry_value Publisher)'"
-    [ "$(registry_value DisplayIcon)" = "$install_win\\taktlogin.exe,0" ] || fail "$what: DisplayIcon is '$(registry_value DisplayIcon)'"
-    [ "$(registry_value UninstallString)" = "\"$install_win\\uninstall.exe\"" ] ||
-        fail "$what: UninstallString is '$(registry_value UninstallString)'"
+    local entries name wanted
+    entries="$(wine reg query "$key" 2>/dev/null | tr -d '\r')"
+    while IFS='|' read -r name wanted; do
+        [ "$(registry_value "$entries" "$name")" = "$wanted" ] ||
+            fail "$what: $name in $key is '$(registry_value "$entries" "$name")', not '$wanted'"
+    done <<EOF
+DisplayName|Taktlogin
+DisplayVersion|$version
+Publisher|Taktlogin-Team
+DisplayIcon|$install_win\taktlogin.exe,0
+UninstallString|"$install_win\uninstall.exe"
+EOF
     # EstimatedSize in KiB, within a tenth of what the files hold.
     local size bytes
-    size="$(($(registry_value EstimatedSize)))"
+    size="$(($(registry_value "$entries" EstimatedSize)))"
     bytes="$(find "$install_dir" -type f -printf '%s\n' | awk '{ sum += $1 } END { print sum }')"
     ((size * 1024 > bytes * 9 / 10 && size * 1024 < bytes * 11 / 10)) ||
         fail "$what: EstimatedSize $size KiB for $bytes bytes of files"
@@ -95,11 +112,7 @@ expect_installed "installed again"
 
 echo "-- setup and uninstall while the program runs"
 wine start "$install_win\\taktlogin.exe" >/dev/null 2>&1
-for _ in $(seq 150); do
-    xdotool search --onlyvisible --name '^Anmelden:$' >/dev/null 2>&1 && break
-    sleep 0.2
-done
-xdotool search --onlyvisible --name '^Anmelden:$' >/dev/null 2>&1 || fail "the installed program showed no window"
+[ -n "$(wait_for_window '^Anmelden:$')" ] || fail "the installed program showed no window"
 before="$(stat -c %Y "$install_dir/taktlogin.exe")"
 status=0
 wine "$setup" /S >/dev/null 2>&1 || status=$?
@@ -107,12 +120,7 @@ wine "$setup" /S >/dev/null 2>&1 || status=$?
 # Started by hand, it says so in a message box (its own title) and ends when that is closed.
 wine "$setup" >/dev/null 2>&1 &
 interactive=$!
-message=""
-for _ in $(seq 100); do
-    message="$(xdotool search --onlyvisible --name '^Installation von Taktlogin$' 2>/dev/null | head -n 1 || true)"
-    [ -n "$message" ] && break
-    sleep 0.2
-done
+message="$(wait_for_window '^Installation von Taktlogin$')"
 [ -n "$message" ] || fail "a setup started by hand while the program runs showed no message"
 xdotool windowactivate --sync "$message" >/dev/null 2>&1 || true
 xdotool key --window "$message" Return 2>/dev/null
