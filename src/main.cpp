@@ -6,13 +6,34 @@
 #include "desktop/corefiles.h"
 #include "desktop/instancemarker.h"
 #include "desktop/keyboardwarmup.h"
+#include "desktop/terminal.h"
 #include "desktop/windowframe.h"
 #include "form/form1.h"
 #include "platform/application.h"
+#include "platform/commandline.h"
 #include "platform/systemtickcounter.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
 
 int main(int argc, char *argv[])
 {
+    // --help, --version and arguments nobody knows are answered before any display is opened.
+    const CommandLine::Decision request =
+        CommandLine::decide(std::vector<std::string>(argv + (argc > 0), argv + argc));
+    if (request.action != CommandLine::Action::Run) {
+        attachToTerminal();
+        if (request.action == CommandLine::Action::Refuse) {
+            std::fprintf(stderr, "%s\n", request.error.c_str());
+            return 2;
+        }
+        const std::string text = request.action == CommandLine::Action::ShowHelp ? CommandLine::helpText()
+                                                                                 : CommandLine::versionText();
+        std::fputs(text.c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
     // Before anything holds the password: a crash must not leave a memory image of it.
     forbidCoreFiles();
     markInstanceRunning();

@@ -252,7 +252,15 @@ void Form1::Form_Load()
 
 void Form1::applyLoginRule()
 {
-    cmdLogin->SetEnabled(txtPWD[0]->Text().size() > 4 && txtPWD[1]->Text().size() > 4);
+    const bool enabled = txtPWD[0]->Text().size() > 4 && txtPWD[1]->Text().size() > 4;
+    cmdLogin->SetEnabled(enabled);
+    // A grey button alone does not say what it waits for.
+    const QString reason =
+        enabled
+            ? QString()
+            : QStringLiteral("Login ist m\u00f6glich, sobald beide Felder mindestens 5 Zeichen enthalten.");
+    cmdLogin->setToolTip(reason);
+    cmdLogin->setAccessibleDescription(reason);
 }
 
 void Form1::txtPWD_Change(int Index)

@@ -4,12 +4,15 @@
 
 #include "platform/application.h"
 
+#include "platform/commandline.h"
+#include "platform/runtimedirectory.h"
+
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 
 namespace {
@@ -44,21 +47,11 @@ std::string environment(const char *name)
     return value ? std::string(value) : std::string();
 }
 
-std::string platformArgument(int argc, char **argv)
-{
-    std::string platform;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-            platform = argv[i + 1];
-    }
-    return platform;
-}
-
 // The platform Qt will try first: -platform on the command line, else QT_QPA_PLATFORM, else
 // what Qt itself prefers.
-std::string requestedPlatform(int argc, char **argv)
+std::string requestedPlatform(const CommandLine::Decision &arguments)
 {
-    std::string platform = platformArgument(argc, argv);
+    std::string platform = arguments.platform;
     if (platform.empty())
         platform = environment("QT_QPA_PLATFORM");
     if (platform.empty()) {
@@ -74,10 +67,11 @@ std::string requestedPlatform(int argc, char **argv)
     return platform.substr(0, platform.find_first_of(";:"));
 }
 
-std::string displayOf(const std::string &platform)
+// The display the platform will open: for X11 the one named with -display, else DISPLAY.
+std::string displayOf(const std::string &platform, const CommandLine::Decision &arguments)
 {
     if (platform == "xcb")
-        return environment("DISPLAY");
+        return arguments.display.empty() ? environment("DISPLAY") : arguments.display;
     if (platform.rfind("wayland", 0) == 0) {
         const std::string display = environment("WAYLAND_DISPLAY");
         return display.empty() ? std::string("wayland-0") : display;
@@ -90,7 +84,9 @@ std::string displayOf(const std::string &platform)
 struct StartupMessages
 {
     std::string platform;
+    std::string display;
     std::string invokedAs;
+    bool runtimeDirectoryWithheld = false;
     std::vector<std::string> held;
 };
 StartupMessages *startupMessages = nullptr;
@@ -98,6 +94,10 @@ StartupMessages *startupMessages = nullptr;
 void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type != QtFatalMsg) {
+        // Qt's report of the runtime directory the program kept from it (see RuntimeDirectory).
+        if (startupMessages->runtimeDirectoryWithheld &&
+            message.startsWith(QLatin1String("QStandardPaths: ")))
+            return;
         startupMessages->held.push_back(qFormatLogMessage(type, context, message).toStdString());
         return;
     }
@@ -111,8 +111,8 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const
             available.pop_back();
     }
     const std::string &platform = startupMessages->platform;
-    const std::string line =
-        Application::displayFailureLine(platform, available, displayOf(platform), startupMessages->invokedAs);
+    const std::string line = Application::displayFailureLine(platform, available, startupMessages->display,
+                                                             startupMessages->invokedAs);
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
     std::_Exit(1);
@@ -127,26 +127,35 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 std::unique_ptr<Application> Application::create(int &argc, char **argv)
 {
     const std::string invokedAs = argc > 0 && argv[0] ? argv[0] : "";
+    const CommandLine::Decision arguments =
+        CommandLine::decide(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // Nothing to try at all: say so without loading a platform plugin.
     if (environment("QT_QPA_PLATFORM").empty() && environment("DISPLAY").empty() &&
-        environment("WAYLAND_DISPLAY").empty() && platformArgument(argc, argv).empty()) {
+        environment("WAYLAND_DISPLAY").empty() && arguments.platform.empty() && arguments.display.empty()) {
         std::fprintf(stderr, "taktlogin: keine Anzeige gefunden (DISPLAY ist nicht gesetzt)%s\n",
                      noDisplayAdvice(invokedAs).c_str());
         return nullptr;
     }
 #endif
     const std::string preferred =
-        preferredPlatforms(!platformArgument(argc, argv).empty() || !environment("QT_QPA_PLATFORM").empty(),
-                           environment("DISPLAY"), environment("WAYLAND_DISPLAY"));
+        preferredPlatforms(!arguments.platform.empty() || !environment("QT_QPA_PLATFORM").empty(),
+                           arguments.display.empty() ? environment("DISPLAY") : arguments.display,
+                           environment("WAYLAND_DISPLAY"));
     if (!preferred.empty())
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(preferred));
 
-    StartupMessages messages{requestedPlatform(argc, argv), invokedAs, {}};
-    startupMessages = &messages;
-    const QtMessageHandler previous = qInstallMessageHandler(holdStartupMessage);
-    std::unique_ptr<Application> application(new Application(argc, argv));
-    qInstallMessageHandler(previous);
+    const std::string platform = requestedPlatform(arguments);
+    std::unique_ptr<Application> application;
+    StartupMessages messages{platform, displayOf(platform, arguments), invokedAs, false, {}};
+    {
+        const RuntimeDirectory runtimeDirectory;
+        messages.runtimeDirectoryWithheld = runtimeDirectory.withheld();
+        startupMessages = &messages;
+        const QtMessageHandler previous = qInstallMessageHandler(holdStartupMessage);
+        application.reset(new Application(argc, argv));
+        qInstallMessageHandler(previous);
+    }
     startupMessages = nullptr;
     for (const std::string &line : messages.held)
         std::fprintf(stderr, "%s\n", line.c_str());

@@ -337,6 +337,13 @@ void TestLoginFlow::tabOrder()
         h.typeRhythm(0, QStringLiteral("geheim"), {60, 400, 60, 400, 60});
         h.typeRhythm(1, QStringLiteral("geheim"), {60, 400, 60, 400, 60});
     }
+    // While the button is grey it says what it waits for, to the eye and to screen readers.
+    const QString reason = loginEnabled
+                               ? QString()
+                               : QStringLiteral("Login ist m\u00f6glich, sobald beide Felder mindestens 5 "
+                                                "Zeichen enthalten.");
+    QCOMPARE(h.login()->toolTip(), reason);
+    QCOMPARE(h.login()->accessibleDescription(), reason);
     showActive(h);
     QStringList walked{QApplication::focusWidget()->objectName()};
     for (int i = 1; i < order.size(); ++i) {

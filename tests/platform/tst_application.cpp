@@ -3,9 +3,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/application.h"
+#include "platform/commandline.h"
+#include "platform/runtimedirectory.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <stdexcept>
@@ -39,6 +43,10 @@ private Q_SLOTS:
     void platformOrder();
     void noDisplayAdviceStartsTheProgram_data();
     void noDisplayAdviceStartsTheProgram();
+    void commandLine_data();
+    void commandLine();
+    void runtimeDirectory_data();
+    void runtimeDirectory();
 };
 
 void TestApplication::handlerExceptionCostsOnlyTheEvent()
@@ -125,6 +133,99 @@ void TestApplication::noDisplayAdviceStartsTheProgram()
     QVERIFY2(line.endsWith(QStringLiteral("; ohne Bildschirm so starten: ") + command +
                            QStringLiteral("(xvfb-run aus dem Paket xvfb)")),
              qPrintable(line));
+}
+
+void TestApplication::commandLine_data()
+{
+    QTest::addColumn<QString>("arguments"); // split at spaces
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("display");
+    const int run = int(CommandLine::Action::Run);
+    const int refuse = int(CommandLine::Action::Refuse);
+    QTest::newRow("nothing") << "" << run << ""
+                             << "";
+    QTest::newRow("help") << "--help" << int(CommandLine::Action::ShowHelp) << ""
+                          << "";
+    QTest::newRow("version after a Qt option")
+        << "-platform offscreen -v" << int(CommandLine::Action::ShowVersion) << ""
+        << "";
+    QTest::newRow("display, two dashes") << "--display :57 -reverse" << run << ""
+                                         << ":57";
+    QTest::newRow("the last display counts") << "-display :1 -display :2" << run << ""
+                                             << ":2";
+    QTest::newRow("unknown option")
+        << "-x" << refuse
+        << "taktlogin: unbekannte Option \u201e-x\u201c (taktlogin --help zeigt die Optionen)"
+        << "";
+    QTest::newRow("value missing")
+        << "-style" << refuse
+        << "taktlogin: der Option \u201e-style\u201c fehlt der Wert (taktlogin --help "
+           "zeigt die Optionen)"
+        << "";
+    QTest::newRow("no arguments taken")
+        << "geheim" << refuse
+        << "taktlogin: unerwartetes Argument \u201egeheim\u201c (taktlogin --help "
+           "zeigt die Optionen)"
+        << "";
+    QTest::newRow("a lone dash")
+        << "-" << refuse
+        << "taktlogin: unerwartetes Argument \u201e-\u201c (taktlogin --help zeigt die "
+           "Optionen)"
+        << "";
+}
+
+void TestApplication::commandLine()
+{
+    QFETCH(QString, arguments);
+    QFETCH(int, action);
+    QFETCH(QString, error);
+    QFETCH(QString, display);
+    std::vector<std::string> given;
+    for (const QString &argument : arguments.split(u' ', Qt::SkipEmptyParts))
+        given.push_back(argument.toStdString());
+    const CommandLine::Decision decision = CommandLine::decide(given);
+    QCOMPARE(int(decision.action), action);
+    QCOMPARE(QString::fromStdString(decision.error), error);
+    QCOMPARE(QString::fromStdString(decision.display), display);
+}
+
+void TestApplication::runtimeDirectory_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("private directory") << "dir 0700" << true;
+    QTest::newRow("readable by others") << "dir 0755" << false;
+    QTest::newRow("link to a private directory") << "link" << false;
+    QTest::newRow("a file") << "file" << false;
+    QTest::newRow("missing") << "missing" << false;
+}
+
+void TestApplication::runtimeDirectory()
+{
+#if !defined(Q_OS_UNIX) || defined(Q_OS_MACOS)
+    QSKIP("XDG runtime directories are a freedesktop.org matter");
+#endif
+    QFETCH(QString, kind);
+    QFETCH(bool, usable);
+    QTemporaryDir temporary;
+    const QString path = temporary.path() + QStringLiteral("/runtime");
+    const QString target = temporary.path() + QStringLiteral("/target");
+    QVERIFY(QDir().mkdir(target));
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    if (kind.startsWith(QStringLiteral("dir"))) {
+        QVERIFY(QDir().mkdir(path));
+        QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        if (kind.endsWith(QStringLiteral("0755")))
+            permissions |= QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(path, permissions));
+    } else if (kind == QStringLiteral("link")) {
+        QVERIFY(QFile::link(target, path));
+    } else if (kind == QStringLiteral("file")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(RuntimeDirectory::usable(path.toStdString()), usable);
 }
 
 int main(int argc, char *argv[])
