@@ -43,12 +43,14 @@ def key_name(character):
 class App:
     """One running taktlogin process and its accessible tree."""
 
-    def __init__(self, extra_env=None, wrapper=(), binary=None, app_name="taktlogin"):
+    def __init__(self, extra_env=None, wrapper=(), binary=None, app_name="taktlogin", unset=()):
         self.app_name = app_name
         env = dict(os.environ)
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         env["QT_QPA_PLATFORM"] = "xcb"
         env.update(extra_env or {})
+        for name in unset:
+            env.pop(name, None)
         self.process = subprocess.Popen([*wrapper, binary or BINARY], env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE)
         self.window_id = None

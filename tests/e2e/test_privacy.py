@@ -3,8 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """The password leaves the process only towards the display and assistive technology: a typed
-login under strace opens no file for writing, connects to nothing but local sockets of the X
-server and the D-Bus/accessibility buses, and writes nothing of the password to stdout/stderr."""
+login under strace opens no file for writing, creates, renames or removes nothing in the file
+system, connects to nothing but local sockets of the X server and the D-Bus/accessibility buses,
+and writes nothing of the password to stdout/stderr. Also where XDG_RUNTIME_DIR is unset, as
+after su, when Qt would otherwise make a runtime directory of its own."""
 
 import os
 import re
@@ -19,6 +21,10 @@ RHYTHM = [80, 300, 80, 300, 80, 300, 80, 300, 80, 300, 80]
 WRITE_FLAGS = re.compile(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND")
 OPEN_CALL = re.compile(r'^\d+\s+(open|openat|openat2|creat)\((?:AT_FDCWD|\d+, )?,?\s*"([^"]*)",?\s*([^)]*)\)')
 CONNECT_CALL = re.compile(r"^\d+\s+connect\(\d+, \{sa_family=(\w+)(.*?)\}")
+FILE_SYSTEM_CHANGES = ("mkdir", "mkdirat", "creat", "rename", "renameat", "renameat2", "unlink", "unlinkat",
+                       "symlink", "symlinkat", "link", "linkat")
+# The call's line, or with -f the line on which an interrupted call resumes, with its result.
+CHANGE_CALL = re.compile(r"^\d+\s+(?:<\.\.\. )?(" + "|".join(FILE_SYSTEM_CHANGES) + r")\b.*\)\s+=\s+(-?\d+)")
 STD_WRITE = re.compile(r'^\d+\s+write\([12], "(.*)", \d+\)')
 # Local sockets the program may use: the X server, the session and accessibility buses, and
 # glibc's name-service cache, which the C library asks when Qt looks up the user's home.
@@ -27,12 +33,20 @@ ALLOWED_SOCKETS = re.compile(r'/tmp/\.X11-unix/|/tmp/dbus-|at-spi|/run/user/|@/t
 
 class Privacy(unittest.TestCase):
     def test_password_stays_in_the_window(self):
+        self.check_login_under_strace({}, ())
+        # Qt's fallback would be $TMPDIR/runtime-$USER; a fresh TMPDIR shows whether anything made it.
+        with tempfile.TemporaryDirectory(prefix="taktlogin-tmpdir-") as temporary, \
+                self.subTest(session="without XDG_RUNTIME_DIR"):
+            self.check_login_under_strace({"TMPDIR": temporary}, ("XDG_RUNTIME_DIR",))
+            self.assertEqual(os.listdir(temporary), [])
+
+    def check_login_under_strace(self, environment, unset):
         trace = tempfile.NamedTemporaryFile(prefix="taktlogin-strace-", suffix=".txt", delete=False)
         trace.close()
         try:
-            app = App(extra_env={"LC_ALL": "C.UTF-8"},
+            app = App(extra_env={"LC_ALL": "C.UTF-8", **environment}, unset=unset,
                       wrapper=("strace", "-f", "-qq", "-s", "4096", "-o", trace.name,
-                               "-e", "trace=open,openat,openat2,creat,connect,write"))
+                               "-e", "trace=open,openat,openat2,connect,write," + ",".join(FILE_SYSTEM_CHANGES)))
             try:
                 app.type_rhythm(PASSWORD, RHYTHM)
                 app.key("Tab")
@@ -52,6 +66,7 @@ class Privacy(unittest.TestCase):
 
         self.assertTrue(any("connect(" in line for line in lines), "strace recorded nothing")
         opened_for_writing = []
+        changed = []
         connections = []
         leaked = []
         opens_seen = 0
@@ -61,6 +76,9 @@ class Privacy(unittest.TestCase):
             writing = opened and (opened.group(1) == "creat" or WRITE_FLAGS.search(opened.group(3)))
             if writing and opened.group(2) != "/dev/null":
                 opened_for_writing.append(line)
+            change = CHANGE_CALL.match(line)
+            if change and change.group(2) != "-1":
+                changed.append(line)
             connected = CONNECT_CALL.match(line)
             if connected and not (connected.group(1) == "AF_UNIX" and ALLOWED_SOCKETS.search(connected.group(2))):
                 connections.append(line)
@@ -70,6 +88,7 @@ class Privacy(unittest.TestCase):
         # Libraries and fonts are opened for reading, so a pattern that never matches shows here.
         self.assertGreater(opens_seen, 10)
         self.assertEqual(opened_for_writing, [])
+        self.assertEqual(changed, [])
         self.assertEqual(connections, [])
         self.assertEqual(leaked, [])
 
