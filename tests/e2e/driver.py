@@ -7,6 +7,7 @@ state read over the AT-SPI accessibility bus, drawn pixels from screenshots."""
 
 import os
 import subprocess
+import threading
 import time
 
 import pyatspi
@@ -32,6 +33,89 @@ def xdotool(*args):
     subprocess.run(["xdotool", *[str(a) for a in args]], check=True)
 
 
+# How far an interval the program lists may lie from the one delivered to it: the X server's
+# stamps are whole milliseconds, and the program needs a moment to take each key from the
+# server. Measured on 2 cores kept busy by two other processes (load 4 to 5), over 480
+# intervals of 30 to 600 ms: median 0.5 ms, 95th percentile 4.8 ms, worst 7.1 ms.
+TOLERANCE_MS = 10.0
+# An entry is only used to judge a verdict where each delivered interval lies this far from its
+# threshold; nearer, the program could fairly put it on either side.
+CLEAR_OF_THRESHOLD_MS = 3 * TOLERANCE_MS
+
+
+def rhythm_code(gaps):
+    """The rhythm code and threshold of intervals, by the program's rule."""
+    threshold = (min(gap for gap in gaps if gap > 0) + max(gaps)) / 2
+    return "".join("1" if gap > threshold else "0" for gap in gaps), threshold
+
+
+class KeyPressRecorder:
+    """The times the X server gave the key presses it delivered (RECORD extension), in its own
+    milliseconds: what reached the program, however late the sender was."""
+
+    def __init__(self):
+        from Xlib import X, display
+        from Xlib.ext import record
+        from Xlib.protocol import rq
+        self._x, self._record, self._rq = X, record, rq
+        self._control = display.Display()
+        self._data = display.Display()
+        self._modifiers = {code for codes in self._control.get_modifier_mapping() for code in codes if code}
+        self._context = self._data.record_create_context(0, [record.AllClients], [{
+            "core_requests": (0, 0), "core_replies": (0, 0), "ext_requests": (0, 0, 0, 0),
+            "ext_replies": (0, 0, 0, 0), "delivered_events": (0, 0),
+            "device_events": (X.KeyPress, X.KeyPress), "errors": (0, 0),
+            "client_started": False, "client_died": False}])
+        self._times = []
+        self._modifier_presses = 0
+        self._lock = threading.Lock()
+        self._started = threading.Event()
+        self._thread = threading.Thread(target=self._data.record_enable_context,
+                                        args=(self._context, self._received), daemon=True)
+        self._thread.start()
+        if not self._started.wait(10):
+            raise AssertionError("the X server's RECORD extension did not start recording within 10 s")
+
+    def _received(self, reply):
+        if reply.category == self._record.StartOfData:
+            self._started.set()
+        if reply.category != self._record.FromServer or reply.client_swapped:
+            return
+        data = reply.data
+        while len(data):
+            event, data = self._rq.EventField(None).parse_binary_value(data, self._data.display, None, None)
+            if event.type != self._x.KeyPress:
+                continue
+            with self._lock:
+                if event.detail in self._modifiers:
+                    self._modifier_presses += 1
+                else:
+                    self._times.append(event.time)
+
+    def count(self):
+        with self._lock:
+            return len(self._times)
+
+    def modifier_count(self):
+        with self._lock:
+            return self._modifier_presses
+
+    def gaps(self, start, presses):
+        """The intervals between presses start to start + presses - 1, once all have arrived."""
+        wait_until(lambda: self.count() >= start + presses, what=f"{presses} key presses recorded",
+                   seen=lambda: f"{self.count() - start} recorded")
+        with self._lock:
+            times = self._times[start:start + presses]
+        return [float(later - earlier) for earlier, later in zip(times, times[1:])]
+
+    def close(self):
+        self._control.record_disable_context(self._context)
+        self._control.sync()
+        self._thread.join(timeout=5)
+        self._control.record_free_context(self._context)
+        self._control.close()
+
+
 # xdotool key names for the characters the tests type.
 KEY_NAMES = {"-": "minus", " ": "space", ".": "period", "!": "exclam"}
 
@@ -55,6 +139,7 @@ class App:
                                         stderr=subprocess.PIPE)
         self.window_id = None
         self.pid = None
+        self.keys = KeyPressRecorder() if env["QT_QPA_PLATFORM"] == "xcb" else None
         self.application = wait_until(self._find_application, timeout=20, what="taktlogin on the bus",
                                       seen=self._bus_state)
         self.frame = wait_until(lambda: self._child_with_role(self.application, "frame"),
@@ -67,6 +152,15 @@ class App:
         wait_until(self._activate, timeout=20, what="the window activated", seen=self._activation_state)
         wait_until(lambda: self.focused() == "Passwort eigeben:", what="focus in the first field",
                    seen=lambda: f"focus on {self.focused()!r}")
+        if self.keys is not None:
+            # The first key a test client sends through XTEST makes Xvfb hand the program a new
+            # keyboard description, which Qt fetches before it takes the key: tens of
+            # milliseconds on a busy machine, which a real keyboard never causes. A Shift tap,
+            # which types nothing, takes that turn before the first measured key.
+            before = self.keys.modifier_count()
+            xdotool("key", "shift")
+            wait_until(lambda: self.keys.modifier_count() > before, what="the Shift tap delivered")
+            wait_until(lambda: self.focused() == "Passwort eigeben:", what="the program to answer again")
 
     def _activation_state(self):
         active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True)
@@ -169,11 +263,30 @@ class App:
         self.click(item)
 
     def type_rhythm(self, text, gaps_ms):
-        """Types text as real key events, waiting gaps_ms[i] between character i and i + 1."""
+        """Types text as real key events, waiting gaps_ms[i] between character i and i + 1.
+        Returns the intervals as delivered, which on a busy machine may be longer."""
+        start = self.keys.count()
         command = ["xdotool", "key", "--delay", "0", key_name(text[0])]
         for character, gap in zip(text[1:], gaps_ms):
             command += ["sleep", f"{gap / 1000:.3f}", "key", "--delay", "0", key_name(character)]
         subprocess.run(command, check=True)
+        return self.keys.gaps(start, len(text))
+
+    def type_entry(self, field, text, gaps_ms, attempts=5):
+        """Types an entry into the focused field `field` whose delivered rhythm is the planned
+        one, clear of its threshold, and returns its delivered intervals. Where the sender was
+        held up so long that the rhythm changed, Backspace starts the entry over."""
+        planned, _ = rhythm_code(gaps_ms)
+        delivered = []
+        for _ in range(attempts):
+            delivered = self.type_rhythm(text, gaps_ms)
+            code, threshold = rhythm_code(delivered)
+            if code == planned and min(abs(gap - threshold) for gap in delivered) > CLEAR_OF_THRESHOLD_MS:
+                return delivered
+            self.key("BackSpace")
+            wait_until(lambda: self.text(field) == "", what=f"{field!r} emptied to start over")
+        raise AssertionError(f"{attempts} tries of {text!r} with gaps {gaps_ms} ms never delivered rhythm "
+                             f"{planned}; the last delivered {delivered}")
 
     def key(self, name):
         xdotool("key", "--clearmodifiers", name)
@@ -190,6 +303,8 @@ class App:
         if self.process.poll() is None:
             self.process.kill()
         self.process.communicate(timeout=10)
+        if self.keys is not None:
+            self.keys.close()
 
 
 def parse_ppm(data):

@@ -48,10 +48,10 @@ def strongest(pixels, background):
 
 
 def login(app, second_rhythm=RHYTHM):
-    app.type_rhythm("geheim", RHYTHM)
+    app.type_entry("Passwort eigeben:", "geheim", RHYTHM)
     app.key("Tab")
     wait_until(lambda: app.focused() == "Passwort wiederholen:", what="second field")
-    app.type_rhythm("geheim", second_rhythm)
+    app.type_entry("Passwort wiederholen:", "geheim", second_rhythm)
     wait_until(lambda: app.text("Passwort wiederholen:") == "geheim", what="second entry")
     app.key("Return")
     return wait_until(lambda: app.control("Anmeldeergebnis").description, what="a verdict")
