@@ -88,13 +88,14 @@ Taktlogin erkennt ein Passwort nicht nur an seinen Zeichen, sondern auch am
 Rhythmus, in dem es getippt wird. Das Passwort wird eingegeben und
 wiederholt; jede Änderung der Felder erhält einen Zeitstempel. Die
 Anmeldung gelingt nur, wenn beide Eingaben dieselben Zeichen und denselben
-Rhythmuscode haben.
+Rhythmuscode haben. Die Schaltfläche „Login“ wird wählbar, sobald beide
+Felder mindestens 5 Zeichen enthalten.
 .
 Die erweiterte Ansicht zeigt zu jeder Eingabe jeden Tastendruck mit seinem
 Abstand zum vorigen, ein Balkendiagramm der Abstände, die Rhythmusschwelle
 und den Rhythmuscode.
 .
-Das Programm behält nichts: es schreibt keine Dateien, Einstellungen oder
+Das Programm behält nichts: Es schreibt keine Dateien, Einstellungen oder
 Protokolle, gibt das Passwort weder in die Zwischenablage noch in die
 Auswahl von X und hinterlässt bei einem Absturz keinen Speicherabzug.")
 set(CPACK_DEB_COMPONENT_INSTALL ON)

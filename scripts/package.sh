@@ -8,6 +8,9 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing "${build_packages[@]}" "${package_packages[@]}"
+# File dates from the last commit, so that a build of one commit gives the same package anywhere.
+SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$repo_root" log -1 --format=%ct)}"
+export SOURCE_DATE_EPOCH
 build_preset package
 rm -rf "$repo_root/build/package"
 cpack --config "$repo_root/build/package-build/CPackConfig.cmake" -B "$repo_root/build/package"

@@ -51,12 +51,20 @@ printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x800\n' >"$config"
 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$config" \
     >"$XDG_RUNTIME_DIR/sway.log" 2>&1 &
 compositor=$!
+# The suite's status is the script's; taking the session down never changes it. Buses that are
+# still ending may write into the runtime folder while it is removed (on a busy machine they
+# take longer), so the removal is tried again for a while.
 cleanup() {
-    [ -n "${launcher:-}" ] && kill "$launcher" 2>/dev/null
-    [ -n "${DBUS_SESSION_BUS_PID:-}" ] && kill "$DBUS_SESSION_BUS_PID" 2>/dev/null
+    local status=$?
+    [ -n "${launcher:-}" ] && kill "$launcher" 2>/dev/null || true
+    [ -n "${DBUS_SESSION_BUS_PID:-}" ] && kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true
     kill "$compositor" 2>/dev/null || true
-    wait "$compositor" 2>/dev/null || true
-    rm -rf "$XDG_RUNTIME_DIR"
+    wait 2>/dev/null || true
+    for _ in $(seq 50); do
+        rm -rf "$XDG_RUNTIME_DIR" 2>/dev/null && break
+        sleep 0.1
+    done
+    exit $status
 }
 trap cleanup EXIT
 
