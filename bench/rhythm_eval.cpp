@@ -12,10 +12,16 @@
 // Genuine pairs: every two repetitions of one typist. Impostor pairs: every repetition of each
 // typist against the first repetition of every other typist. A pair matches when both rhythm
 // codes are equal (the texts are the same password by construction).
+//
+// Margin: how far the first typing's interval nearest to its threshold lies from it, as a share
+// of the span from the shortest positive to the longest interval. Typists sorted by that margin
+// into four equal groups (the last takes any remainder), each group's genuine pairs among the
+// later typings (2 to N) show whether a rhythm clear of its threshold repeats more reliably.
 
 #include "analysis/rhythm.h"
 #include "timing/keytimes.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -75,8 +81,15 @@ std::vector<Repetition> readTypist(const std::filesystem::path &file)
     return repetitions;
 }
 
-// The rhythm code of one typing, exactly as the window computes it when the field is left.
-std::string rhythmCodeOf(const Repetition &intervals)
+struct Typing
+{
+    std::string code;
+    double margin = 0;
+};
+
+// The rhythm code of one typing, exactly as the window computes it when the field is left, and
+// its margin.
+Typing analyse(const Repetition &intervals)
 {
     KeyTimes table;
     // Any first stamp will do; one second after the counter's origin keeps every stamp positive.
@@ -87,8 +100,22 @@ std::string rhythmCodeOf(const Repetition &intervals)
         stamp = Currency::fromRaw(stamp.raw() + interval.raw());
         table.stamp(0, ++n, stamp);
     }
-    const double threshold = RhythmThreshold(rhythmIntervals(table, 0, n));
-    return rhythmCode(table, 0, n, threshold);
+    const auto values = rhythmIntervals(table, 0, n);
+    const double threshold = RhythmThreshold(values);
+    double shortest = 0;
+    double longest = 0;
+    double nearest = -1;
+    for (int k = 2; k <= n; ++k) {
+        const double value = values[static_cast<std::size_t>(k)];
+        if (value > 0 && (shortest == 0 || value < shortest))
+            shortest = value;
+        longest = std::max(longest, value);
+        const double distance = value > threshold ? value - threshold : threshold - value;
+        nearest = nearest < 0 ? distance : std::min(nearest, distance);
+    }
+    // All intervals equal: no span, and every interval lies on the threshold.
+    const double margin = longest > shortest ? nearest / (longest - shortest) : 0;
+    return {rhythmCode(table, 0, n, threshold), margin};
 }
 
 std::string percent(long matched, long total)
@@ -109,6 +136,7 @@ int main(int argc, char *argv[])
     }
     try {
         std::map<int, std::vector<std::string>> codes; // typist number -> code of each repetition
+        std::map<int, double> firstMargin;
         for (const auto &entry : std::filesystem::directory_iterator(argv[1])) {
             const std::string name = entry.path().filename().string();
             int number = 0;
@@ -118,8 +146,12 @@ int main(int argc, char *argv[])
             const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), number);
             if (result.ec != std::errc() || result.ptr != digits.data() + digits.size())
                 continue;
-            for (const Repetition &repetition : readTypist(entry.path()))
-                codes[number].push_back(rhythmCodeOf(repetition));
+            for (const Repetition &repetition : readTypist(entry.path())) {
+                const Typing typing = analyse(repetition);
+                if (codes[number].empty())
+                    firstMargin[number] = typing.margin;
+                codes[number].push_back(typing.code);
+            }
         }
         if (codes.size() < 2)
             throw std::runtime_error("need at least two typists");
@@ -171,6 +203,32 @@ int main(int argc, char *argv[])
                     distinct.size());
         std::printf("repetitions equal to their typist's most common code: %ld/%ld (%s%%)\n", consistent,
                     repetitions, percent(consistent, repetitions).c_str());
+
+        // Genuine pairs among typings 2 to N, by the margin of the typist's first typing.
+        std::vector<std::pair<double, int>> byMargin;
+        for (const auto &[typist, margin] : firstMargin)
+            byMargin.emplace_back(margin, typist);
+        std::sort(byMargin.begin(), byMargin.end());
+        const std::size_t groupSize = byMargin.size() / 4;
+        for (std::size_t group = 0; group < 4 && groupSize > 0; ++group) {
+            const std::size_t first = group * groupSize;
+            const std::size_t last = group == 3 ? byMargin.size() : first + groupSize;
+            long pairs = 0;
+            long matched = 0;
+            for (std::size_t t = first; t < last; ++t) {
+                const std::vector<std::string> &own = codes[byMargin[t].second];
+                for (std::size_t i = 1; i < own.size(); ++i) {
+                    for (std::size_t j = i + 1; j < own.size(); ++j) {
+                        ++pairs;
+                        matched += own[i] == own[j] ? 1 : 0;
+                    }
+                }
+            }
+            std::printf(
+                "margin group %zu (%zu typists, margin %.3f to %.3f): later typings matched %ld/%ld (%s%%)\n",
+                group + 1, last - first, byMargin[first].first, byMargin[last - 1].first, matched, pairs,
+                percent(matched, pairs).c_str());
+        }
     } catch (const std::exception &error) {
         std::fprintf(stderr, "rhythm_eval: %s\n", error.what());
         return 1;
