@@ -40,18 +40,31 @@ registry_value() {
     sed -n "s/^ *$2 *REG_[A-Z_]* *//p" <<<"$1"
 }
 
-# Runs a Windows program to its end, with all it started; prints its exit status.
-run_to_end() {
-    local status=0
-    wine "$@" >/dev/null 2>&1 || status=$?
-    wineserver -w
-    echo "$status"
+# Every wait below has a bound and, when it runs out, a line of its own: a busy machine may make
+# Wine slow, but never leaves the script ended without saying where.
+
+# Runs a Windows program to its end within SECONDS; sets `status` to its exit status.
+# Usage: run_bounded SECONDS WHAT PROGRAM ARGUMENTS...
+run_bounded() {
+    local seconds="$1" what="$2"
+    shift 2
+    status=0
+    timeout --kill-after=10 "$seconds" wine "$@" >/dev/null 2>&1 || status=$?
+    if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+        fail "$what did not end within $seconds s"
+    fi
 }
 
-# Prints the id of a visible window whose title matches, waiting up to 20 s; nothing if none.
+# The same, and waits for everything it started to end too.
+run_to_end() {
+    run_bounded "$@"
+    timeout "$1" wineserver -w || fail "$2: Wine's processes did not end within $1 s"
+}
+
+# Prints the id of a visible window whose title matches, waiting up to 60 s; nothing if none.
 wait_for_window() {
     local window=""
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         window="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
         [ -n "$window" ] && break
         sleep 0.2
@@ -97,7 +110,7 @@ rm -rf "$install_dir" "$shortcut"
 wine reg delete "$key" /f >/dev/null 2>&1 || true
 
 echo "-- silent install"
-status="$(run_to_end "$setup" /S)"
+run_to_end 300 "the silent install" "$setup" /S
 [ "$status" -eq 0 ] || fail "the silent install ended with status $status"
 expect_installed "installed"
 
@@ -106,38 +119,46 @@ echo "-- a login in the program started from the Start menu"
 
 echo "-- a second install over the first"
 rm "$install_dir/styles/"*.dll
-status="$(run_to_end "$setup" /S)"
+run_to_end 300 "the second install" "$setup" /S
 [ "$status" -eq 0 ] || fail "the second install ended with status $status"
 expect_installed "installed again"
 
 echo "-- setup and uninstall while the program runs"
-wine start "$install_win\\taktlogin.exe" >/dev/null 2>&1
-[ -n "$(wait_for_window '^Anmelden:$')" ] || fail "the installed program showed no window"
-before="$(stat -c %Y "$install_dir/taktlogin.exe")"
 status=0
-wine "$setup" /S >/dev/null 2>&1 || status=$?
+timeout 60 wine start "$install_win\\taktlogin.exe" >/dev/null 2>&1 || status=$?
+[ "$status" -eq 0 ] || fail "wine start of the installed program ended with status $status"
+[ -n "$(wait_for_window '^Anmelden:$')" ] || fail "the installed program showed no window within 60 s"
+before="$(stat -c %Y "$install_dir/taktlogin.exe")"
+run_bounded 300 "a silent setup while the program runs" "$setup" /S
 [ "$status" -eq 2 ] || fail "a setup started while the program runs ended with status $status, not 2"
 # Started by hand, it says so in a message box (its own title) and ends when that is closed.
 wine "$setup" >/dev/null 2>&1 &
 interactive=$!
 message="$(wait_for_window '^Installation von Taktlogin$')"
-[ -n "$message" ] || fail "a setup started by hand while the program runs showed no message"
-xdotool windowactivate --sync "$message" >/dev/null 2>&1 || true
-xdotool key --window "$message" Return 2>/dev/null
+[ -n "$message" ] || fail "a setup started by hand while the program runs showed no message within 60 s"
+# No window manager runs here: the message box gets the focus directly, then Return, sent to it
+# and typed, until it closes.
+for _ in $(seq 30); do
+    kill -0 "$interactive" 2>/dev/null || break
+    timeout 10 xdotool windowfocus "$message" >/dev/null 2>&1 || true
+    timeout 10 xdotool key --window "$message" Return >/dev/null 2>&1 || true
+    timeout 10 xdotool key Return >/dev/null 2>&1 || true
+    sleep 1
+done
+kill -0 "$interactive" 2>/dev/null && fail "the setup's message did not close on Return within 30 s"
 status=0
 wait "$interactive" || status=$?
 [ "$status" -eq 2 ] || fail "after its message the setup ended with status $status, not 2"
 # In place (_?=), so that the status is the uninstaller's own and not that of its copy in %TEMP%.
-status=0
-wine "$install_dir/uninstall.exe" /S "_?=$install_win" >/dev/null 2>&1 || status=$?
+run_bounded 300 "an uninstall while the program runs" "$install_dir/uninstall.exe" /S "_?=$install_win"
 [ "$status" -eq 2 ] || fail "an uninstall started while the program runs ended with status $status, not 2"
 [ "$(stat -c %Y "$install_dir/taktlogin.exe")" = "$before" ] || fail "taktlogin.exe was replaced while it ran"
-wineserver -k
-wineserver -w
+wineserver -k 2>/dev/null || true
+timeout 60 wineserver -w || fail "Wine's processes did not end within 60 s of wineserver -k"
 expect_installed "refused while running"
 
 echo "-- silent uninstall"
-status="$(run_to_end "$install_dir/uninstall.exe" /S)"
+run_to_end 300 "the silent uninstall" "$install_dir/uninstall.exe" /S
 [ "$status" -eq 0 ] || fail "the silent uninstall ended with status $status"
 [ ! -e "$install_dir" ] || fail "left behind in $install_win: $(cd "$install_dir" && find . | head -n 5 | tr '\n' ' ')"
 [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is left"
