@@ -9,7 +9,7 @@ set -euo pipefail
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-build_packages=(g++ cmake ninja-build pkg-config librsvg2-bin qt6-base-dev qt6-base-private-dev libxcb1-dev libgl-dev fonts-dejavu-core
+build_packages=(g++ cmake ninja-build pkg-config librsvg2-bin qt6-base-dev libxcb1-dev libgl-dev fonts-dejavu-core
     qt6-translations-l10n libbenchmark-dev)
 # The end-to-end suite drives the real window under Xvfb and reads it over AT-SPI.
 # Sanitizer runtime and libFuzzer come with clang.

@@ -6,15 +6,8 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
-#include <QTimer>
 #include <QWidget>
 
-#ifdef TAKTLOGIN_HAVE_GUI_PRIVATE
-#include <QtGui/private/qguiapplication_p.h>
-#include <qpa/qplatforminputcontext.h>
-#include <qpa/qplatformintegration.h>
-#endif
 
 #ifdef TAKTLOGIN_HAVE_XCB
 #include <cstdlib>
@@ -27,8 +20,7 @@ KeyboardWarmUp::KeyboardWarmUp(QWidget *window) : QObject(window)
 
 void KeyboardWarmUp::prepareOnFirstActivation(QWidget *window)
 {
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("xcb") && !platform.startsWith(QLatin1String("wayland")))
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     window->installEventFilter(new KeyboardWarmUp(window));
 }
@@ -38,36 +30,10 @@ bool KeyboardWarmUp::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::WindowActivate) {
         auto *window = static_cast<QWidget *>(watched);
         window->removeEventFilter(this);
-        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-            tapShift(window);
-        } else {
-            // Once the activation has settled and the field is the focus object.
-            QTimer::singleShot(0, window, &KeyboardWarmUp::prepareInputContext);
-        }
+        tapShift(window);
         deleteLater();
     }
     return false;
-}
-
-bool KeyboardWarmUp::prepareInputContext()
-{
-#ifdef TAKTLOGIN_HAVE_GUI_PRIVATE
-    QPlatformIntegration *integration = QGuiApplicationPrivate::platformIntegration();
-    QPlatformInputContext *context = integration ? integration->inputContext() : nullptr;
-    if (!context)
-        return false;
-    // Only Qt's compose contexts: they answer at once and keep nothing of a key they do not
-    // compose. An input method such as ibus would be sent the key.
-    const QByteArray name = context->metaObject()->className();
-    if (name != "QComposeInputContext" && !name.endsWith("::QWaylandInputContext"))
-        return false;
-    constexpr quint32 ShiftL = 0xffe1; // the key's X keysym, which the compose table is fed
-    QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier, 0, ShiftL, 0);
-    context->filterEvent(&shift);
-    return true;
-#else
-    return false;
-#endif
 }
 
 void KeyboardWarmUp::tapShift(QWidget *window)
