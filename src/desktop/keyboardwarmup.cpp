@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-
 #ifdef TAKTLOGIN_HAVE_XCB
 #include <cstdlib>
 #include <xcb/xcb.h>
