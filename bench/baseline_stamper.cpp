@@ -6,9 +6,9 @@
 // with the same clock as the login window and listed in the same form ("c: interval"). Its
 // controls carry the login window's accessible names, so one driver reads both.
 
-#include "platform/systemtickcounter.h"
-#include "timing/currency.h"
-#include "timing/numbertext.h"
+#include "currency.h"
+#include "numbertext.h"
+#include "systemtickcounter.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -7,8 +7,8 @@
 // baseline is a bare QLineEdit whose textChanged appends a line to a QListWidget. Every 20 characters the
 // field is emptied outside the timed region, as Backspace does in the window.
 
-#include "form/form1.h"
-#include "platform/systemtickcounter.h"
+#include "form1.h"
+#include "systemtickcounter.h"
 
 #include <QAction>
 #include <QApplication>

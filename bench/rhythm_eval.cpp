@@ -18,8 +18,8 @@
 // into four equal groups (the last takes any remainder), each group's genuine pairs among the
 // later typings (2 to N) show whether a rhythm clear of its threshold repeats more reliably.
 
-#include "analysis/rhythm.h"
-#include "timing/keytimes.h"
+#include "keytimes.h"
+#include "rhythm.h"
 
 #include <algorithm>
 #include <charconv>

@@ -10,8 +10,8 @@
 // The first two print the CLOCK_MONOTONIC time of the first frame, so that the caller can
 // subtract its own time of starting the process, and the peak resident memory at that point.
 
-#include "form/form1.h"
-#include "platform/systemtickcounter.h"
+#include "form1.h"
+#include "systemtickcounter.h"
 
 #include <QAction>
 #include <QApplication>

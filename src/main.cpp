@@ -2,16 +2,16 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "desktop/appicon.h"
-#include "desktop/corefiles.h"
-#include "desktop/instancemarker.h"
-#include "desktop/keyboardwarmup.h"
-#include "desktop/terminal.h"
-#include "desktop/windowframe.h"
-#include "form/form1.h"
-#include "platform/application.h"
-#include "platform/commandline.h"
-#include "platform/systemtickcounter.h"
+#include "appicon.h"
+#include "application.h"
+#include "commandline.h"
+#include "corefiles.h"
+#include "form1.h"
+#include "instancemarker.h"
+#include "keyboardwarmup.h"
+#include "systemtickcounter.h"
+#include "terminal.h"
+#include "windowframe.h"
 
 #include <cstdio>
 #include <string>

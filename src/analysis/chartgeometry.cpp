@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "analysis/chartgeometry.h"
+#include "chartgeometry.h"
 
 KeystrokeMark keystrokeMark(int n, Currency interval)
 {

@@ -4,8 +4,8 @@
 
 #pragma once
 
-#include "timing/currency.h"
-#include "timing/keytimes.h"
+#include "currency.h"
+#include "keytimes.h"
 
 #include <array>
 #include <span>

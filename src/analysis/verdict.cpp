@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "analysis/verdict.h"
+#include "verdict.h"
 
 bool loginSucceeds(std::u16string_view password0, std::u16string_view password1, std::u16string_view code0,
                    std::u16string_view code1)

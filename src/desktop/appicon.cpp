@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "desktop/appicon.h"
+#include "appicon.h"
 
 #include <QString>
 

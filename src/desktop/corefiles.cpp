@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "desktop/corefiles.h"
+#include "corefiles.h"
 
 #if defined(__linux__)
 #include <sys/prctl.h>

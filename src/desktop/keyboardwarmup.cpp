@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "desktop/keyboardwarmup.h"
+#include "keyboardwarmup.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "desktop/terminal.h"
+#include "terminal.h"
 
 #if defined(_WIN32)
 #include <cstdio>

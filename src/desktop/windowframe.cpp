@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "desktop/windowframe.h"
+#include "windowframe.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>

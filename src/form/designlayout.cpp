@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/designlayout.h"
+#include "designlayout.h"
 
 #include <algorithm>
 #include <array>

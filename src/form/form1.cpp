@@ -2,33 +2,28 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/form1.h"
+#include "form1.h"
 
-#include "analysis/chartgeometry.h"
-#include "analysis/rhythm.h"
-#include "analysis/verdict.h"
-#include "desktop/windowframe.h"
-#include "form/designlayout.h"
-#include "form/viewsettings.h"
-#include "platform/commandbutton.h"
-#include "platform/contrast.h"
-#include "platform/label.h"
-#include "platform/listbox.h"
-#include "platform/menubarstyle.h"
-#include "platform/menuitem.h"
-#include "platform/picturebox.h"
-#include "platform/proportionalfont.h"
-#include "platform/screen.h"
-#include "platform/textbox.h"
-#include "platform/twips.h"
-#include "platform/vbcolor.h"
-#include "timing/numbertext.h"
-#include "timing/tickcounter.h"
+#include "chartgeometry.h"
+#include "commandbutton.h"
+#include "designlayout.h"
+#include "label.h"
+#include "listbox.h"
+#include "menuitem.h"
+#include "numbertext.h"
+#include "picturebox.h"
+#include "rhythm.h"
+#include "screen.h"
+#include "textbox.h"
+#include "tickcounter.h"
+#include "vbcolor.h"
+#include "verdict.h"
+#include "viewsettings.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QMenuBar>
+#include <QMenu>
 #include <QStringList>
 
 #include <algorithm>
@@ -51,16 +46,6 @@ QString qs(std::u16string_view text)
 QString qs(const std::string &utf8)
 {
     return QString::fromStdString(utf8);
-}
-
-// Verdana where it is installed, else a proportional sans-serif face that Debian or Windows
-// systems commonly have.
-QFont formFont(double pointSize, bool bold)
-{
-    return proportionalFont({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
-                             QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans"),
-                             QStringLiteral("Arial")},
-                            pointSize, bold);
 }
 
 QString objectNameOf(const char *name, int index)
@@ -91,13 +76,10 @@ QString lastCharacter(const QString &text)
 } // namespace
 
 Form1::Form1(TickCounter &counter, QWidget *parent)
-    : QMainWindow(parent), m_counter(counter), m_decimalSeparator(QLocale().decimalPoint().toStdString())
+    : Form(parent), m_counter(counter), m_decimalSeparator(QLocale().decimalPoint().toStdString())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Anmelden:"));
-    // Only the program changes the window's size, so the title bar offers no maximise button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     createControls();
     createMenu();
     connectHandlers();
@@ -109,11 +91,8 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client);
-
-    const QFont font = formFont(9.0, false);
+    QWidget *client = Client();
+    const QFont font = Font(9.0, false);
     for (int i = 1; i <= 9; ++i) {
         const QString name = objectNameOf("lblBezeichnung", i);
         lblBezeichnung[i] = new Label(qs(placementOf(name.toStdString())->caption), client);
@@ -163,7 +142,7 @@ void Form1::createControls()
 
     for (QWidget *control : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         control->setFont(font);
-    picOut->setFont(formFont(9.75, true));
+    picOut->setFont(Font(9.75, true));
 
     // Tab order as designed; labels hold tab indexes too but never take the focus.
     std::vector<ControlPlacement> byTabIndex(designLayout().begin(), designLayout().end());
@@ -184,8 +163,7 @@ void Form1::createControls()
 
 void Form1::createMenu()
 {
-    MenuBarStyle::install(menuBar());
-    QMenu *mnuAnsicht = menuBar()->addMenu(QStringLiteral("Ansicht"));
+    QMenu *mnuAnsicht = AddMenu(QStringLiteral("Ansicht"));
     mnuAnsicht->setObjectName(QStringLiteral("mnuAnsicht"));
     mnuAnsicht->menuAction()->setObjectName(QStringLiteral("mnuAnsicht"));
     mnuNormal = new MenuItem(QStringLiteral("Normal"), mnuAnsicht);
@@ -210,20 +188,6 @@ void Form1::connectHandlers()
     connect(mnuErweitert, &QAction::triggered, this, &Form1::mnuErweitert_Click);
 }
 
-double Form1::Width() const
-{
-    if (isVisible())
-        return Twips::fromPixels(frameGeometry().width());
-    return Twips::fromPixels(width() + m_expectedFrame.left() + m_expectedFrame.right());
-}
-
-double Form1::Height() const
-{
-    if (isVisible())
-        return Twips::fromPixels(frameGeometry().height());
-    return Twips::fromPixels(height() + m_expectedFrame.top() + m_expectedFrame.bottom());
-}
-
 QString Form1::currencyToText(Currency value) const
 {
     return qs(currencyText(value, m_decimalSeparator));
@@ -238,16 +202,7 @@ void Form1::Form_Load()
     applyLoginRule();
     mnuNormal_Click();
     // Centred by its outer size: the frame the window manager is about to add counts too.
-    m_expectedFrame = WindowFrame::expectedMargins(this);
-    const double screenWidth = Screen::Width();
-    const double formWidth = Width();
-    const double screenHeight = Screen::Height();
-    const double formHeight = Height();
-    const int left = centredPosition(screenWidth, formWidth);
-    const int top = centredPosition(screenHeight, formHeight);
-    WindowFrame::moveFrameTo(
-        this, QPointF(Screen::originPixels()) + QPointF(Twips::toPixelsF(left), Twips::toPixelsF(top)),
-        m_expectedFrame);
+    Move(centredPosition(Screen::Width(), Width()), centredPosition(Screen::Height(), Height()));
 }
 
 void Form1::applyLoginRule()
@@ -342,8 +297,7 @@ void Form1::cmdLogin_Click()
     const Verdict verdict = verdictFor(success);
     // The design's green and red on the form's colour; a dark palette's form colour gets
     // lighter shades of them that read on it.
-    const QColor colour =
-        Contrast::designColourOn(picOut->BackColor(), fromVbColor(verdict.colour), Contrast::Text);
+    const QColor colour = DesignColourOn(picOut->BackColor(), fromVbColor(verdict.colour));
     const QString message = qs(verdict.message);
 
     const VerdictPlacement placement =
@@ -395,10 +349,8 @@ void Form1::applyView(const ViewSettings &view)
     cmdEnd->SetTop(view.cmdEndTop);
     cmdLogin->SetTop(view.cmdLoginTop);
 
-    // The window keeps its top-left corner; only the program changes its size.
-    const QSize client(Twips::toPixels(view.clientWidth), Twips::toPixels(view.clientHeight));
-    centralWidget()->setFixedSize(client);
-    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+    // The window keeps its top-left corner.
+    SetClientSize(view.clientWidth, view.clientHeight);
 }
 
 void Form1::ResetEntry(int row)
@@ -419,7 +371,7 @@ void Form1::ResetEntry(int row)
         chart->Print(qs(integerText(y)));
     }
 
-    picOut->SetBackColor(palette().color(QPalette::Window));
+    picOut->SetBackColor(BackColor());
     picOut->Cls();
     describeChart(row);
     describeVerdict(QString());
@@ -482,5 +434,5 @@ void Form1::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QMainWindow::keyPressEvent(event);
+    Form::keyPressEvent(event);
 }

@@ -4,12 +4,10 @@
 
 #pragma once
 
-#include "timing/currency.h"
-#include "timing/entrytext.h"
-#include "timing/keytimes.h"
-
-#include <QMainWindow>
-#include <QMarginsF>
+#include "currency.h"
+#include "entrytext.h"
+#include "form.h"
+#include "keytimes.h"
 
 #include <array>
 #include <string>
@@ -26,7 +24,7 @@ struct ViewSettings;
 // The login window. Each change of a password field is stamped with the tick counter, listed
 // and charted; leaving a field reduces its stamps to a threshold and a rhythm code; "Login"
 // compares both entries' texts and codes.
-class Form1 : public QMainWindow
+class Form1 : public Form
 {
     Q_OBJECT
 
@@ -37,10 +35,6 @@ public:
 
     const KeyTimes &keyTimes() const { return m_keyTimes; }
     const EntryText &entryText() const { return m_entryText; }
-
-    // Outer size of the window, in twips.
-    double Width() const;
-    double Height() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -71,7 +65,6 @@ private:
     KeyTimes m_keyTimes;
     EntryText m_entryText;
     std::string m_decimalSeparator;
-    QMarginsF m_expectedFrame;
 
     std::array<TextBox *, 2> txtPWD{};
     std::array<TextBox *, 2> txtCount{};

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/viewsettings.h"
+#include "viewsettings.h"
 
 #include <cmath>
 #include <cstdint>

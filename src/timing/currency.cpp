@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "timing/currency.h"
+#include "currency.h"
 
 #include <cfenv>
 #include <cmath>

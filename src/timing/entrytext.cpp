@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "timing/entrytext.h"
+#include "entrytext.h"
 
 #include <stdexcept>
 

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "timing/keytimes.h"
+#include "keytimes.h"
 
 #include <stdexcept>
 

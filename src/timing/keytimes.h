@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "timing/currency.h"
+#include "currency.h"
 
 #include <array>
 

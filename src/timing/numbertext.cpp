@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "timing/numbertext.h"
+#include "numbertext.h"
 
 #include <array>
 #include <charconv>

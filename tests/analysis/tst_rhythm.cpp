@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "analysis/chartgeometry.h"
-#include "analysis/rhythm.h"
+#include "chartgeometry.h"
+#include "rhythm.h"
 
 #include <QTest>
 

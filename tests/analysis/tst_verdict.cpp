@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "analysis/verdict.h"
+#include "verdict.h"
 
 #include <QTest>
 

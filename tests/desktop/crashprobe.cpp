@@ -4,7 +4,7 @@
 // Crashes on purpose, after the program's start-up protection unless --unprotected is given, so
 // that a test can see what the crash leaves behind: a core file, a debugger, an error report.
 
-#include "desktop/corefiles.h"
+#include "corefiles.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Taktlogin-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "desktop/corefiles.h"
+#include "corefiles.h"
 
 #include <QTest>
 

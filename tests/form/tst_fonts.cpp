@@ -4,7 +4,7 @@
 // Run once on the system's fonts and once where fontconfig sees only fonts-liberation, whose
 // best match for a missing Verdana is Liberation Mono.
 
-#include "support/formharness.h"
+#include "formharness.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

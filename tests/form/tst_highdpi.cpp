@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/drawgeometry.h"
-#include "support/formharness.h"
+#include "drawgeometry.h"
+#include "formharness.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "support/formharness.h"
+#include "formharness.h"
 
 #include <QClipboard>
 #include <QMenu>

@@ -4,8 +4,8 @@
 // The output boxes keep their pale yellow whatever the desktop's palette; what is drawn on them
 // must read there, and the verdict must read on the form's colour. Measured in grabbed pixels.
 
-#include "platform/contrast.h"
-#include "support/formharness.h"
+#include "contrast.h"
+#include "formharness.h"
 
 #include <QApplication>
 #include <QPalette>

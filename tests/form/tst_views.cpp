@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/viewsettings.h"
-#include "platform/label.h"
-#include "support/formharness.h"
+#include "formharness.h"
+#include "label.h"
+#include "viewsettings.h"
 
 #include <QMenuBar>
 

@@ -5,10 +5,10 @@
 // Fuzzes the Qt-free core: number text forms, the rhythm threshold and the rhythm code.
 // Every property checked here is one the window relies on.
 
-#include "analysis/rhythm.h"
-#include "timing/currency.h"
-#include "timing/keytimes.h"
-#include "timing/numbertext.h"
+#include "currency.h"
+#include "keytimes.h"
+#include "numbertext.h"
+#include "rhythm.h"
 
 #include <cmath>
 #include <cstdint>

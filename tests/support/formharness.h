@@ -4,13 +4,13 @@
 
 #pragma once
 
-#include "form/form1.h"
-#include "platform/commandbutton.h"
-#include "platform/listbox.h"
-#include "platform/menuitem.h"
-#include "platform/picturebox.h"
-#include "platform/textbox.h"
-#include "support/manualtickcounter.h"
+#include "commandbutton.h"
+#include "form1.h"
+#include "listbox.h"
+#include "manualtickcounter.h"
+#include "menuitem.h"
+#include "picturebox.h"
+#include "textbox.h"
 
 #include <QStringList>
 #include <QTest>

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "timing/tickcounter.h"
+#include "tickcounter.h"
 
 #include <cstdint>
 

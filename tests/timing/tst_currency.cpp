@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "timing/currency.h"
-#include "timing/numbertext.h"
+#include "currency.h"
+#include "numbertext.h"
 
 #include <QTest>
 

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "timing/entrytext.h"
-#include "timing/keytimes.h"
+#include "entrytext.h"
+#include "keytimes.h"
 
 #include <QTest>
 

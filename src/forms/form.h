@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Taktlogin-Team
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QMainWindow>
+#include <QMarginsF>
+
+#include <optional>
+
+class QMenu;
+
+// A form: a top-level window of fixed size whose controls sit on its client area, with a menu
+// bar, placed and measured in twips by its outer size, frame included, as users see it.
+class Form : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Form(QWidget *parent = nullptr);
+    ~Form() override;
+
+    // The area below the menu bar on which the controls are placed.
+    QWidget *Client() const { return m_client; }
+
+    // Outer size and position in twips, the window manager's frame included; before the form
+    // is shown, with the frame it is about to get. The position counts from the primary
+    // screen's top-left corner.
+    double Width() const;
+    double Height() const;
+    double Left() const;
+    double Top() const;
+    // Puts the frame's top-left corner at (left, top) twips.
+    void Move(double left, double top);
+    // Only the program changes the form's size: the client area gets this size in twips, the
+    // window that plus the menu bar.
+    void SetClientSize(double width, double height);
+
+    // A menu on the form's menu bar. While a tap on Alt has given the bar the keyboard, its
+    // title is drawn highlighted.
+    QMenu *AddMenu(const QString &caption);
+
+    // The form's font: Verdana where it is installed, else a proportional sans-serif face that
+    // Debian, Windows and the browser commonly have, never a monospace one.
+    static QFont Font(double pointSize, bool bold);
+
+    // The form's colour, as the desktop's palette has it.
+    QColor BackColor() const;
+    // A colour the design fixed, such as the verdict's green, drawn on `background`: exactly
+    // as designed on a light one, lightened (hue kept) on a dark one until it reads as text.
+    static QColor DesignColourOn(const QColor &background, const QColor &design);
+
+private:
+    QMarginsF expectedFrame() const;
+    // The part of the frame Qt does not know yet: all of it before the window is first framed.
+    QMarginsF frameQtLacks() const;
+
+    QWidget *m_client = nullptr;
+    // Asked for once, the first time the size is needed before the form is shown.
+    mutable std::optional<QMarginsF> m_expectedFrame;
+};
