@@ -16,6 +16,8 @@
 #include <QMainWindow>
 #include <QVBoxLayout>
 
+#include <memory>
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -34,19 +36,22 @@ int main(int argc, char *argv[])
     layout->addWidget(field);
     layout->addWidget(list);
 
-    Currency previous;
-    QObject::connect(field, &QLineEdit::textChanged, list, [&](const QString &text) {
-        const Currency stamp = Currency::fromRaw(counter.ticks());
-        if (text.isEmpty()) {
-            list->clear();
-        } else if (list->count() == 0) {
-            list->addItem(text.right(1) + QStringLiteral(": 0"));
-        } else {
-            list->addItem(text.right(1) + QStringLiteral(": ") +
-                          QString::fromStdString(currencyText(stamp - previous, ".")));
-        }
-        previous = stamp;
-    });
+    // Lives as long as the connection: the lambda owns it.
+    auto previousStamp = std::make_shared<Currency>();
+    QObject::connect(field, &QLineEdit::textChanged, list,
+                     [counterOf = &counter, previousStamp, list](const QString &text) {
+                         Currency &previous = *previousStamp;
+                         const Currency stamp = Currency::fromRaw(counterOf->ticks());
+                         if (text.isEmpty()) {
+                             list->clear();
+                         } else if (list->count() == 0) {
+                             list->addItem(text.right(1) + QStringLiteral(": 0"));
+                         } else {
+                             list->addItem(text.right(1) + QStringLiteral(": ") +
+                                           QString::fromStdString(currencyText(stamp - previous, ".")));
+                         }
+                         previous = stamp;
+                     });
     window.resize(300, 400);
     window.show();
     field->setFocus();

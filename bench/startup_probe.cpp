@@ -91,8 +91,10 @@ std::unique_ptr<QMainWindow> bareWindow()
         (new QListWidget(client))->setGeometry(332, 24 + 132 * i, 153, 122);
     for (int i = 0; i < 3; ++i)
         (new QFrame(client))->setGeometry(484, 24 + 100 * i, 233, 90);
-    (new QPushButton(QStringLiteral("Abbrechen"), client))->setGeometry(168, 288, 81, 25);
-    (new QPushButton(QStringLiteral("Login"), client))->setGeometry(252, 288, 69, 25);
+    auto *cancel = new QPushButton(QStringLiteral("Abbrechen"), client);
+    cancel->setGeometry(168, 288, 81, 25);
+    auto *login = new QPushButton(QStringLiteral("Login"), client);
+    login->setGeometry(252, 288, 69, 25);
     QMenu *menu = window->menuBar()->addMenu(QStringLiteral("Ansicht"));
     menu->addAction(QStringLiteral("Normal"));
     menu->addAction(QStringLiteral("Erweitert"));

@@ -12,8 +12,8 @@ repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_packages=(g++ cmake ninja-build pkg-config librsvg2-bin qt6-base-dev libxcb1-dev libgl-dev fonts-dejavu-core
     qt6-translations-l10n libbenchmark-dev)
 # The end-to-end suite drives the real window under Xvfb and reads it over AT-SPI.
-# Sanitizer runtime and libFuzzer come with clang.
-fuzz_packages=(clang libclang-rt-dev clang-format)
+# Sanitizer runtime and libFuzzer come with clang; the ci preset compiles through clazy.
+fuzz_packages=(clang libclang-rt-dev clang-format clazy)
 # The Debian package: dpkg-shlibdeps and file for CPack.
 package_packages=(dpkg-dev file)
 # Packaging checks: validators, lintian, hardening-check (devscripts), reuse, man, windres and icotool for the

@@ -92,7 +92,7 @@ std::string CommandLine::helpText()
            "  -v, --version          Name und Version zeigen und beenden\n"
            "\n"
            "Qt-Optionen, unter anderem:\n"
-           "  -platform PLATTFORM    die Qt-Plattform, etwa xcb (X11), wayland oder offscreen\n"
+           "  -platform NAME         die Qt-Plattform, etwa xcb (X11), wayland oder offscreen\n"
            "  -display ANZEIGE       die X-Anzeige, auf der das Fenster erscheint (nur mit xcb)\n"
            "  -style STIL            der Qt-Stil der Bedienelemente, etwa Fusion\n"
            "  -reverse               das Fenster von rechts nach links anordnen\n"

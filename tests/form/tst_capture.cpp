@@ -83,7 +83,7 @@ void TestCapture::intervalUsesTheLocaleSeparator()
     QTest::keyClick(h.field(0), 'a');
     h.clock.set(h.clock.now() + 12345);
     QTest::keyClick(h.field(0), 'b');
-    QCOMPARE(h.lines(0).last(), line);
+    QCOMPARE(h.lines(0).constLast(), line);
 }
 
 void TestCapture::loginFollowsBothLengths_data()
@@ -172,7 +172,7 @@ void TestCapture::deleteKeyRestampsTheNewLength()
     // New stamp of slot 4 minus the older stamp of slot 3: two typed gaps and the pause.
     QCOMPARE(h.form->keyTimes().at(0, 4).raw() - slot3, qint64(7'000'000));
     QCOMPARE(h.lines(0).size(), 6);
-    QCOMPARE(h.lines(0).last(), QStringLiteral("e: 700"));
+    QCOMPARE(h.lines(0).constLast(), QStringLiteral("e: 700"));
 }
 
 void TestCapture::insertInTheMiddleListsTheLastCharacter()
@@ -184,7 +184,7 @@ void TestCapture::insertInTheMiddleListsTheLastCharacter()
     h.field(0)->setCursorPosition(0);
     h.typeAfter(0, QLatin1Char('X'), 250);
     QCOMPARE(h.field(0)->Text(), QStringLiteral("Xabc"));
-    QCOMPARE(h.lines(0).last(), QStringLiteral("c: 250"));
+    QCOMPARE(h.lines(0).constLast(), QStringLiteral("c: 250"));
     QCOMPARE(log.ofKind(Kind::Print).back().text, QStringLiteral("c"));
     QCOMPARE(log.ofKind(Kind::Print).back().from, QPointF(4.1f, 30));
 }
@@ -207,7 +207,7 @@ void TestCapture::pasteIntoResetRowStampsOnlyItsLength()
     QCOMPARE(boxes[0].to, QPointF(4.7f, 123456.789f));
     // Typing goes on normally after the paste.
     h.typeAfter(1, QLatin1Char('q'), 100);
-    QCOMPARE(h.lines(1).last(), QStringLiteral("q: 100"));
+    QCOMPARE(h.lines(1).constLast(), QStringLiteral("q: 100"));
 }
 
 void TestCapture::selectAllAndTypeRestampsSlotOne()
@@ -222,7 +222,7 @@ void TestCapture::selectAllAndTypeRestampsSlotOne()
     QCOMPARE(h.form->keyTimes().at(0, 1).raw(), h.clock.now());
     QCOMPARE(h.form->keyTimes().at(0, 2).raw(), slot2);
     QCOMPARE(h.form->keyTimes().at(0, 3).raw(), slot3);
-    QCOMPARE(h.lines(0).last(), QStringLiteral("z: 0"));
+    QCOMPARE(h.lines(0).constLast(), QStringLiteral("z: 0"));
 }
 
 void TestCapture::emojiIsListedWhole()
@@ -237,7 +237,7 @@ void TestCapture::emojiIsListedWhole()
     QApplication::sendEvent(h.field(0), &press);
     QCOMPARE(h.field(0)->Text().size(), 3); // lengths are UTF-16 code units
     // Slot 2 was skipped, so the interval is the whole stamp of slot 3 minus slot 2's zero.
-    QCOMPARE(h.lines(0).last(),
+    QCOMPARE(h.lines(0).constLast(),
              emoji + QStringLiteral(": ") + QString::number(h.form->keyTimes().at(0, 3).raw() / 10'000));
     QCOMPARE(log.ofKind(Kind::Print).back().text, emoji);
 }
