@@ -38,7 +38,8 @@ long statusKib(const char *field)
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray prefix = QByteArray(field) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
         if (line.startsWith(prefix))
             return line.mid(prefix.size()).trimmed().split(' ').first().toLong();
     }

@@ -140,7 +140,8 @@ void Form1::createControls()
     place(cmdLogin, QStringLiteral("cmdLogin"));
     cmdLogin->setDefault(true);
 
-    for (QWidget *control : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+    const QList<QWidget *> controls = client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *control : controls)
         control->setFont(font);
     picOut->setFont(Font(9.75, true));
 

@@ -193,7 +193,8 @@ void TextBox::contextMenuEvent(QContextMenuEvent *event)
         // As in Qt's own password fields: the text can be pasted in but not copied out.
         const QString cut = QLineEdit::tr("Cu&t");
         const QString copy = QLineEdit::tr("&Copy");
-        for (QAction *action : menu->actions()) {
+        const QList<QAction *> actions = menu->actions();
+        for (QAction *action : actions) {
             const QString label = action->text().section(QLatin1Char('\t'), 0, 0);
             if (label == cut || label == copy)
                 action->setEnabled(false);

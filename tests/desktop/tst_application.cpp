@@ -65,7 +65,8 @@ void TestApplication::standardTextsAreGerman()
     QLineEdit field;
     std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
     QStringList texts;
-    for (const QAction *action : menu->actions())
+    const QList<QAction *> actions = menu->actions();
+    for (const QAction *action : actions)
         texts << action->text().section(QLatin1Char('\t'), 0, 0);
     QVERIFY2(texts.contains(QStringLiteral("&R\u00fcckg\u00e4ngig")), qPrintable(texts.join(u'|')));
     QVERIFY2(texts.contains(QStringLiteral("Alles ausw\u00e4hlen")), qPrintable(texts.join(u'|')));
@@ -182,7 +183,8 @@ void TestApplication::commandLine()
     QFETCH(QString, error);
     QFETCH(QString, display);
     std::vector<std::string> given;
-    for (const QString &argument : arguments.split(u' ', Qt::SkipEmptyParts))
+    const QStringList words = arguments.split(u' ', Qt::SkipEmptyParts);
+    for (const QString &argument : words)
         given.push_back(argument.toStdString());
     const CommandLine::Decision decision = CommandLine::decide(given);
     QCOMPARE(int(decision.action), action);

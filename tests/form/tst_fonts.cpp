@@ -25,7 +25,9 @@ void TestFonts::everyControlIsSetInAProportionalFace()
         QSKIP("this platform plugin lists no fonts");
     FormHarness h;
     const QString expected = qEnvironmentVariable("TAKTLOGIN_EXPECTED_FAMILY");
-    for (QWidget *control : h.form->centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    const QList<QWidget *> controls =
+        h.form->centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *control : controls) {
         const QFontInfo info(control->font());
         QVERIFY2(!info.fixedPitch(),
                  qPrintable(control->objectName() + QStringLiteral(": ") + info.family()));

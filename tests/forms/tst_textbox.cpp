@@ -294,7 +294,8 @@ void TestTextBox::secretTextStaysInside()
     QMenu *menu = nullptr;
     QTRY_VERIFY((menu = box->findChild<QMenu *>()) != nullptr);
     QStringList enabled;
-    for (const QAction *action : menu->actions()) {
+    const QList<QAction *> actions = menu->actions();
+    for (const QAction *action : actions) {
         if (action->isEnabled() && !action->isSeparator())
             enabled << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
     }
