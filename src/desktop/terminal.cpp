@@ -17,9 +17,8 @@ void attachToTerminal()
         return;
     if (!AttachConsole(ATTACH_PARENT_PROCESS))
         return;
-    FILE *stream = nullptr;
-    freopen_s(&stream, "CONOUT$", "w", stdout);
-    freopen_s(&stream, "CONOUT$", "w", stderr);
+    if (!std::freopen("CONOUT$", "w", stdout) || !std::freopen("CONOUT$", "w", stderr))
+        return;
     // The texts are UTF-8.
     SetConsoleOutputCP(CP_UTF8);
 #endif
