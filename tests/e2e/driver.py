@@ -127,8 +127,10 @@ def key_name(character):
 class App:
     """One running taktlogin process and its accessible tree."""
 
-    def __init__(self, extra_env=None, wrapper=(), binary=None, app_name="taktlogin", unset=()):
+    def __init__(self, extra_env=None, wrapper=(), binary=None, app_name="taktlogin", unset=(),
+                 settle_keyboard=True):
         self.app_name = app_name
+        self.settle_keyboard = settle_keyboard
         env = dict(os.environ)
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         env["QT_QPA_PLATFORM"] = "xcb"
@@ -152,7 +154,7 @@ class App:
         wait_until(self._activate, timeout=20, what="the window activated", seen=self._activation_state)
         wait_until(lambda: self.focused() == "Passwort eigeben:", what="focus in the first field",
                    seen=lambda: f"focus on {self.focused()!r}")
-        if self.keys is not None:
+        if self.keys is not None and self.settle_keyboard:
             # The first key a test client sends through XTEST makes Xvfb hand the program a new
             # keyboard description, which Qt fetches before it takes the key: tens of
             # milliseconds on a busy machine, which a real keyboard never causes. A Shift tap,
