@@ -95,23 +95,10 @@ qt_version="${qt_deb_version%%+*}"
 qt_version="${qt_version%%-*}"
 qt_prefix="$cache_root/qt-$qt_deb_version-mingw64"
 qt_build="$cache_root/build-qt-$qt_deb_version-mingw64"
-toolchain="$cache_root/mingw64-toolchain.cmake"
+toolchain="$repo_root/cmake/toolchains/mingw-w64.cmake"
 host_cmake_dir="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
 mkdir -p "$cache_root"
 
-cat > "$toolchain.new" <<EOF
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER $target-gcc-posix)
-set(CMAKE_CXX_COMPILER $target-g++-posix)
-set(CMAKE_RC_COMPILER $target-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/$target)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
-EOF
-mv "$toolchain.new" "$toolchain"
 
 # Qt source of exactly the host's version, from Debian's source packages.
 fetch_qt_source() {
@@ -183,14 +170,8 @@ fi
 step "build taktlogin and the test suites for Windows"
 # One build folder per Qt version: a toolchain of another Qt cannot be reconfigured in place.
 build_dir="$out_dir/build-qt-$qt_version"
-cmake -S "$repo_root" -B "$build_dir" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
-    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" \
-    -DCMAKE_BUILD_TYPE=Release \
-    -DTAKTLOGIN_WERROR=ON \
-    -DTAKTLOGIN_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build_dir" --parallel
+export TAKTLOGIN_QT_WINDOWS="$qt_prefix" TAKTLOGIN_QT_VERSION="$qt_version" TAKTLOGIN_HOST_CMAKE_DIR="$host_cmake_dir"
+(cd "$repo_root" && cmake --preset windows >/dev/null && cmake --build --preset windows --parallel)
 
 # Everything a suite or the program needs to start: Qt's DLLs and plugins, the MinGW runtime.
 step "collect the runtime files"

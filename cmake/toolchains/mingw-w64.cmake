@@ -1,0 +1,15 @@
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# 64-bit Windows with Debian's MinGW-w64 (the POSIX thread model, which Qt needs). Used to build
+# Qt for Windows and, chained behind Qt's own toolchain file, by the `windows` preset.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
