@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
     forbidCoreFiles();
     markInstanceRunning();
 
-    const auto app = Application::create(argc, argv);
+    const auto app = Application::create(argc, argv, request);
     if (!app)
         return 1;
     // No application display name: Qt would append it to the window caption "Anmelden:".

@@ -4,13 +4,11 @@
 
 #include "application.h"
 
-#include "commandline.h"
 #include "runtimedirectory.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -124,11 +122,10 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
 }
 
-std::unique_ptr<Application> Application::create(int &argc, char **argv)
+std::unique_ptr<Application> Application::create(int &argc, char **argv,
+                                                 const CommandLine::Decision &arguments)
 {
     const std::string invokedAs = argc > 0 && argv[0] ? argv[0] : "";
-    const CommandLine::Decision arguments =
-        CommandLine::decide(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // Nothing to try at all: say so without loading a platform plugin.
     if (environment("QT_QPA_PLATFORM").empty() && environment("DISPLAY").empty() &&

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "commandline.h"
+
 #include <QApplication>
 
 #include <memory>
@@ -19,7 +21,9 @@ class Application : public QApplication
 public:
     // Returns nullptr, after one line on stderr, when there is no display to show the window
     // on; Qt's own multi-line report and abort are not shown then.
-    static std::unique_ptr<Application> create(int &argc, char **argv);
+    // `arguments` is what CommandLine::decide made of argv: the -platform and -display given.
+    static std::unique_ptr<Application> create(int &argc, char **argv,
+                                               const CommandLine::Decision &arguments);
 
     // Qt's standard texts (context menus, dialog buttons) in German, whatever the locale.
     void installGermanTranslations();

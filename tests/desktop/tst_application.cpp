@@ -232,7 +232,8 @@ void TestApplication::runtimeDirectory()
 
 int main(int argc, char *argv[])
 {
-    const auto app = Application::create(argc, argv);
+    // QTest's own options are not the program's: no -platform or -display to take from them.
+    const auto app = Application::create(argc, argv, CommandLine::Decision{});
     if (!app)
         return 1;
     TestApplication test;
