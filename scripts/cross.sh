@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Builds, tests and packages taktlogin for another platform through its CMake workflow preset:
+#   windows  64-bit Windows with MinGW-w64; suites, install and start under Wine; zip and setup program
+#   web      WebAssembly; suites under node, the site in headless Chromium; the site and its zip
+# What CMake cannot do stays here: Qt for that platform, built once from Debian's source of the
+# host's own Qt into ${TAKTLOGIN_CACHE:-~/.cache/taktlogin}/qt-<version>-<platform> (counted only
+# with its stamp), and, on hosts older than Debian 13, a Debian 13 system in the same cache.
+# Usage: cross.sh windows|web [--qt-only]
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$repo_root/scripts/debian-root.sh"
+
+platform="${1:-}"
+case "$platform" in
+windows) packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+    nsis zip unzip icoutils python3 xvfb xauth xdotool x11-utils imagemagick openbox) ;;
+web) packages=(emscripten nodejs chromium python3-websocket zip unzip python3) ;;
+*) echo "usage: $0 windows|web [--qt-only]" >&2; exit 2 ;;
+esac
+export EMSDK=/usr/share/emscripten
+
+# Each step names itself; a failure ends the script with that name in one line.
+step_name=""
+step() {
+    step_name="$1"
+    echo "== $step_name"
+}
+on_exit() {
+    local status=$?
+    debian_root_unmount
+    [ $status -eq 0 ] || [ -z "$step_name" ] || echo "cross.sh $platform: step failed: $step_name (status $status)" >&2
+}
+trap on_exit EXIT
+
+cache_root="${TAKTLOGIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/taktlogin}"
+out_dir="$repo_root/build/$platform"
+mkdir -p "$cache_root" "$out_dir"
+
+# Debootstraps Debian 13 into the cache once and runs this script in it. The source tree is
+# mounted at the same path, read-only but for build/<platform>, where the results land; the
+# mounts go on any exit, so that nothing deleting the cache can reach the tree.
+run_in_debian_13() {
+    local root="$cache_root/debian-trixie"
+    [ "$(id -u)" -eq 0 ] || { echo "cross.sh: on this Debian the build runs in a Debian 13 system in $root;" \
+        "setting that up needs root (debootstrap, chroot)" >&2; exit 1; }
+    step "Debian 13 system for the build"
+    debian_root_release "$root"
+    if [ ! -f "$root/.taktlogin-complete" ]; then
+        install_missing debootstrap
+        rm -rf --one-file-system "$root"
+        mkdir -p "$root"
+        debootstrap --variant=minbase --include=ca-certificates trixie "$root" http://deb.debian.org/debian \
+            >"$cache_root/debootstrap.log" 2>&1 || { tail -n 20 "$cache_root/debootstrap.log" >&2; return 1; }
+        rm -f "$root/etc/apt/sources.list"
+        printf 'Types: deb deb-src\nURIs: http://deb.debian.org/debian\nSuites: trixie trixie-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n\nTypes: deb deb-src\nURIs: http://deb.debian.org/debian-security\nSuites: trixie-security\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            >"$root/etc/apt/sources.list.d/debian.sources"
+        touch "$root/.taktlogin-complete"
+    fi
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    debian_root_mount_system "$root"
+    debian_root_bind "$root" "$repo_root" "$repo_root" --bind
+    mount -o remount,bind,ro "$root$repo_root"
+    debian_root_bind "$root" "$out_dir" "$out_dir" --bind
+    local status=0
+    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        LANG=C.UTF-8 TERM=dumb TAKTLOGIN_CACHE=/var/cache/taktlogin bash "$repo_root/scripts/cross.sh" "$@" ||
+        status=$?
+    debian_root_unmount
+    step_name=""
+    [ $status -eq 0 ] || { echo "cross.sh $platform: the build in Debian 13 failed (status $status)" >&2; exit $status; }
+}
+
+host_release="$(. /etc/os-release && echo "${VERSION_ID:-0}")"
+if [ "${host_release%%.*}" -lt 13 ] 2>/dev/null; then
+    run_in_debian_13 "$@"
+    exit 0
+fi
+
+step "install packages"
+install_missing "${build_packages[@]}" "${packages[@]}"
+
+# Qt for the platform, from the source of exactly the host's Qt, whose host tools it uses.
+qt_deb_version="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
+qt_version="${qt_deb_version%%+*}"
+qt_prefix="$cache_root/qt-$qt_deb_version-$platform"
+qt_build="$cache_root/build-qt-$qt_deb_version-$platform"
+host_cmake_dir="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
+if [ -f "$qt_prefix/.taktlogin-complete" ]; then
+    echo "Qt $qt_deb_version for $platform from the cache: $qt_prefix"
+else
+    rm -rf "$qt_prefix"
+    if [ ! -f "$qt_build/.source-ready" ]; then
+        step "fetch the Qt source $qt_deb_version"
+        if ! apt-get indextargets --format '$(CREATED_BY)' | grep -q '^Sources$'; then
+            [ "$(id -u)" -eq 0 ] || { echo "cross.sh: apt has no deb-src entry; add one, or run as root" >&2; exit 1; }
+            sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >/etc/apt/sources.list.d/taktlogin-src.sources
+            apt-get update -qq
+        fi
+        rm -rf "$qt_build"
+        mkdir -p "$qt_build/src"
+        (cd "$qt_build/src" && apt-get source -qq --only-source "qt6-base=$qt_deb_version" >/dev/null)
+        touch "$qt_build/.source-ready"
+    fi
+    source_dir="$(find "$qt_build/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)"
+    step "configure Qt $qt_version for $platform"
+    cmake -S "$source_dir" -B "$qt_build/build" -G Ninja -C "$repo_root/cmake/qt/$platform.cmake" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+        >"$qt_build/configure.log" 2>&1 || { tail -n 30 "$qt_build/configure.log" >&2; exit 1; }
+    step "build Qt $qt_version for $platform (30 to 70 minutes on two cores, once)"
+    cmake --build "$qt_build/build" --parallel >"$qt_build/build.log" 2>&1 || { tail -n 30 "$qt_build/build.log" >&2; exit 1; }
+    cmake --install "$qt_build/build" >"$qt_build/install.log" 2>&1 || { tail -n 30 "$qt_build/install.log" >&2; exit 1; }
+    # Debian's account of who holds which rights in qtbase, bundled third-party code included.
+    cp "$source_dir/debian/copyright" "$qt_prefix/debian-copyright"
+    echo "$qt_deb_version" >"$qt_prefix/debian-version"
+    touch "$qt_prefix/.taktlogin-complete"
+fi
+[ "${2:-}" != "--qt-only" ] || exit 0
+
+# The preset reads where Qt is; one build folder per Qt version, since a toolchain of another Qt
+# cannot be reconfigured in place.
+export TAKTLOGIN_QT_PREFIX="$qt_prefix" TAKTLOGIN_QT_VERSION="$qt_version" TAKTLOGIN_HOST_CMAKE_DIR="$host_cmake_dir"
+step "configure, build, test and package for $platform (cmake --workflow --preset $platform)"
+cd "$repo_root"
+cmake --workflow --preset "$platform"
+step_name=""
