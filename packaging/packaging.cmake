@@ -22,6 +22,10 @@ configure_file(${packaging_dir}/debian/changelog.in ${generated_dir}/changelog @
 
 # Everything a user runs is the "program" component; the debug symbols are the "debug" one.
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME program)
+if(WIN32)
+    include(${packaging_dir}/windows/windows.cmake)
+    return()
+endif()
 install(TARGETS taktlogin
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)

@@ -37,12 +37,11 @@ on_exit() {
 trap on_exit EXIT
 
 cache_root="${TAKTLOGIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/taktlogin}"
-out_dir="$repo_root/build/$platform"
-mkdir -p "$cache_root" "$out_dir"
+mkdir -p "$cache_root" "$repo_root/build"
 
 # Debootstraps Debian 13 into the cache once and runs this script in it. The source tree is
-# mounted at the same path, read-only but for build/<platform>, where the results land; the
-# mounts go on any exit, so that nothing deleting the cache can reach the tree.
+# mounted at the same path, read-only but for build/, where the results land; the mounts go on
+# any exit, so that nothing deleting the cache can reach the tree.
 run_in_debian_13() {
     local root="$cache_root/debian-trixie"
     [ "$(id -u)" -eq 0 ] || { echo "cross.sh: on this Debian the build runs in a Debian 13 system in $root;" \
@@ -64,7 +63,7 @@ run_in_debian_13() {
     debian_root_mount_system "$root"
     debian_root_bind "$root" "$repo_root" "$repo_root" --bind
     mount -o remount,bind,ro "$root$repo_root"
-    debian_root_bind "$root" "$out_dir" "$out_dir" --bind
+    debian_root_bind "$root" "$repo_root/build" "$repo_root/build" --bind
     local status=0
     chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         LANG=C.UTF-8 TERM=dumb TAKTLOGIN_CACHE=/var/cache/taktlogin bash "$repo_root/scripts/cross.sh" "$@" ||
@@ -123,7 +122,31 @@ fi
 # The preset reads where Qt is; one build folder per Qt version, since a toolchain of another Qt
 # cannot be reconfigured in place.
 export TAKTLOGIN_QT_PREFIX="$qt_prefix" TAKTLOGIN_QT_VERSION="$qt_version" TAKTLOGIN_HOST_CMAKE_DIR="$host_cmake_dir"
-step "configure, build, test and package for $platform (cmake --workflow --preset $platform)"
+export WINEPREFIX="$cache_root/wineprefix"
+[ "$platform" != windows ] || wineboot --init >/dev/null 2>&1 || true
+step "configure, build, package and test for $platform (cmake --workflow --preset $platform)"
 cd "$repo_root"
 cmake --workflow --preset "$platform"
+
+# Published only now that every test has passed, each by a rename: whole or not at all.
+step "publish"
+build_dir="$repo_root/build/cross/$platform-qt-$qt_version"
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")"
+if [ "$platform" = windows ]; then
+    mkdir -p "$repo_root/build/windows"
+    for artefact in "taktlogin-$version-windows-x64.zip" "taktlogin-$version-setup.exe"; do
+        mv "$build_dir/$artefact" "$repo_root/build/windows/$artefact"
+        echo "done: build/windows/$artefact"
+    done
+else
+    site="$repo_root/build/web"
+    rm -rf "$site.new" "$site.old"
+    unzip -q "$build_dir/taktlogin-$version-web.zip" -d "$site.new"
+    mv "$build_dir/taktlogin-$version-web.zip" "$repo_root/build/taktlogin-$version-web.zip"
+    [ ! -d "$site" ] || mv "$site" "$site.old"
+    mv "$site.new" "$site"
+    rm -rf "$site.old"
+    echo "done: build/web/ (python3 -m http.server -d build/web, then http://localhost:8000/)"
+    echo "done: build/taktlogin-$version-web.zip"
+fi
 step_name=""

@@ -8,14 +8,19 @@
 # shortcut, entry in "Apps"), a login in the program started from the Start menu, a second
 # install over the first, a setup (silent and by hand) and an uninstall refused while the
 # program runs, a silent uninstall that leaves nothing, and the portable program started from
-# a folder whose path has spaces and umlauts. Runs on an X server (see windows.sh); WINEPREFIX is set.
-# Usage: wine_install.sh SETUP.exe PACKAGE_DIR VERSION SCREENSHOT_DIR
+# a folder whose path has spaces and umlauts. What is installed is compared with the zip, which
+# holds the same folder. Runs on an X server with a window manager (tests/e2e/xserver.sh).
+# Usage: wine_install.sh SETUP.exe ZIP VERSION WORK_DIR
 set -euo pipefail
 
 setup="$1"
-package_dir="$2"
+zip="$2"
 version="$3"
 screenshot_dir="$4"
+rm -rf "$screenshot_dir/unpacked"
+mkdir -p "$screenshot_dir/unpacked"
+unzip -q "$zip" -d "$screenshot_dir/unpacked"
+package_dir="$screenshot_dir/unpacked/$(basename "$zip" .zip)"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 fail() {
