@@ -25,6 +25,9 @@ set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME program)
 if(WIN32)
     include(${packaging_dir}/windows/windows.cmake)
     return()
+elseif(EMSCRIPTEN)
+    include(${packaging_dir}/web/web.cmake)
+    return()
 endif()
 install(TARGETS taktlogin
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}

@@ -4,7 +4,7 @@
 # Qt for WebAssembly, as the web preset builds on it (cmake -C, from scripts/cross.sh; EMSDK must
 # name Debian's emscripten). Static and without threads, which a page needs no special headers
 # for; optimised for size, since every byte is downloaded. The wasm platform plugin needs OpenGL.
-set(CMAKE_TOOLCHAIN_FILE /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake CACHE FILEPATH "")
+set(CMAKE_TOOLCHAIN_FILE "${CMAKE_CURRENT_LIST_DIR}/../toolchains/emscripten.cmake" CACHE FILEPATH "")
 set(CMAKE_BUILD_TYPE MinSizeRel CACHE STRING "")
 set(BUILD_SHARED_LIBS OFF CACHE BOOL "")
 # What the form never uses: no network, files, printing, threads, image formats but PNG, rich text.

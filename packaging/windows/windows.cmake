@@ -49,6 +49,7 @@ list(REMOVE_DUPLICATES runtime_dirs)
 install(CODE "
     set(TAKTLOGIN_OBJDUMP \"${CMAKE_OBJDUMP}\")
     set(TAKTLOGIN_RUNTIME_DIRS \"${runtime_dirs}\")
+    set(TAKTLOGIN_DLL_INDEX \"${windows_generated}/dll-index\")
     set(TAKTLOGIN_SYSTEM_DLLS \"${system_dlls}\")
     set(TAKTLOGIN_STRIP \"${CMAKE_STRIP}\")
     include(\"${windows_dir}/runtime-dependencies.cmake\")")
@@ -86,17 +87,19 @@ function(taktlogin_runtime_notice output summary)
         set(${field} "${value}")
     endforeach()
     set(FILES "${files}")
-    set(SUMMARY "${summary}")
+    # configure_file gives only the template's own lines CRLF ends, not those of the values.
+    string(REPLACE "\n" "\r\n" SUMMARY "${summary}")
     file(READ /usr/share/doc/${PACKAGE}/copyright COPYRIGHT)
+    string(REPLACE "\n" "\r\n" COPYRIGHT "${COPYRIGHT}")
     configure_file(${windows_dir}/runtime-notice.txt.in ${windows_generated}/${output} @ONLY NEWLINE_STYLE CRLF)
 endfunction()
+list(GET TAKTLOGIN_MINGW_RUNTIME 0 1 gcc_runtime)
 list(GET TAKTLOGIN_MINGW_RUNTIME 2 winpthread)
-list(REMOVE_ITEM TAKTLOGIN_MINGW_RUNTIME "${winpthread}")
 taktlogin_runtime_notice(GCC-Laufzeit.txt
     "Die Laufzeitbibliotheken von GCC (C++-Standardbibliothek und libgcc) stehen unter der GNU General
 Public License, Version 3 oder später (licenses/GPL-3.0.txt), mit der GCC Runtime Library
 Exception, Version 3.1; deren Text steht in der Urheberrechtsdatei unten."
-    ${TAKTLOGIN_MINGW_RUNTIME})
+    ${gcc_runtime})
 taktlogin_runtime_notice(winpthreads.txt
     "winpthreads, die POSIX-Thread-Bibliothek von MinGW-w64, steht unter der MIT-Lizenz (expat), ihre
 Kopfdatei pthread.h unter der BSD-3-Clause-Lizenz von Lockless Inc.; beide Texte stehen in der
@@ -116,18 +119,15 @@ install(FILES ${windows_generated}/Qt-Quelle.txt ${windows_generated}/GCC-Laufze
 # installed files). Both are written by CPack into the build folder; cross.sh publishes them
 # only once every test has passed.
 set(CPACK_GENERATOR ZIP NSIS)
-set(CPACK_COMPONENTS_ALL program)
 set(CPACK_PACKAGE_FILE_NAME taktlogin-${PROJECT_VERSION}-windows-x64)
 set(CPACK_MODULE_PATH ${windows_dir})
 set(CPACK_NSIS_PACKAGE_NAME Taktlogin)
 set(CPACK_NSIS_DISPLAY_NAME Taktlogin)
 set(CPACK_NSIS_URL_INFO_ABOUT "${TAKTLOGIN_HOMEPAGE}")
-set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS -INPUTCHARSET UTF8)
 set(CPACK_NSIS_MUI_ICON "${PROJECT_BINARY_DIR}/src/icons/taktlogin.ico")
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack-checks.cmake)
 set(CPACK_PACKAGE_NAME taktlogin)
 set(CPACK_PACKAGE_VENDOR "Taktlogin-Team")
 set(CPACK_PACKAGE_CONTACT "${TAKTLOGIN_MAINTAINER}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${TAKTLOGIN_HOMEPAGE}")
-set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -55,6 +55,8 @@ std::string requestedPlatform(const CommandLine::Decision &arguments)
     if (platform.empty()) {
 #if defined(Q_OS_WIN)
         platform = "windows";
+#elif defined(Q_OS_WASM)
+        platform = "wasm";
 #else
         const bool wayland =
             environment("XDG_SESSION_TYPE") == "wayland" && !environment("WAYLAND_DISPLAY").empty();
@@ -126,7 +128,7 @@ std::unique_ptr<Application> Application::create(int &argc, char **argv,
                                                  const CommandLine::Decision &arguments)
 {
     const std::string invokedAs = argc > 0 && argv[0] ? argv[0] : "";
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_WASM)
     // Nothing to try at all: say so without loading a platform plugin.
     if (environment("QT_QPA_PLATFORM").empty() && environment("DISPLAY").empty() &&
         environment("WAYLAND_DISPLAY").empty() && arguments.platform.empty() && arguments.display.empty()) {
@@ -162,7 +164,7 @@ std::unique_ptr<Application> Application::create(int &argc, char **argv,
 std::string Application::preferredPlatforms(bool userChose, const std::string &display,
                                             const std::string &waylandDisplay)
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_WASM)
     if (userChose || waylandDisplay.empty())
         return {};
     // Qt would take Wayland first in a Wayland session; Xwayland still lets the window centre
@@ -207,9 +209,12 @@ std::string Application::displayFailureLine(const std::string &requested, const 
 void Application::installGermanTranslations()
 {
     auto *translator = new QTranslator(this);
-    // Debian installs them with Qt; the Windows package carries them beside the program.
+    // Debian installs them with Qt; the Windows package carries them beside the program, the
+    // browser build inside it.
     if (translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        translator->load(QStringLiteral("qtbase_de"), applicationDirPath() + QStringLiteral("/translations")))
+        translator->load(QStringLiteral("qtbase_de"),
+                         applicationDirPath() + QStringLiteral("/translations")) ||
+        translator->load(QStringLiteral("qtbase_de"), QStringLiteral(":/translations")))
         installTranslator(translator);
     else
         delete translator;

@@ -1,0 +1,21 @@
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The site: a static folder any web server can serve (the page, Qt's loader, the program as
+# JavaScript and WebAssembly, the icon, the licence), and its zip. Included from packaging.cmake
+# when building for WebAssembly.
+set(web_dir ${PROJECT_SOURCE_DIR}/packaging/web)
+install(FILES ${web_dir}/index.html ${web_dir}/taktlogin.css ${web_dir}/taktlogin-start.js
+    $<TARGET_FILE_DIR:taktlogin>/taktlogin.js $<TARGET_FILE_DIR:taktlogin>/taktlogin.wasm
+    $<TARGET_FILE_DIR:taktlogin>/qtloader.js DESTINATION .)
+install(FILES ${packaging_dir}/${TAKTLOGIN_APP_ID}.svg DESTINATION . RENAME taktlogin.svg)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt DESTINATION . RENAME COPYING.txt)
+
+set(CPACK_PACKAGE_NAME taktlogin)
+set(CPACK_PACKAGE_VENDOR "Taktlogin-Team")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${TAKTLOGIN_HOMEPAGE}")
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME taktlogin-${PROJECT_VERSION}-web)
+# Unpacked, the zip is the site itself.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+include(CPack)
