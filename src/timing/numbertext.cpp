@@ -4,6 +4,7 @@
 
 #include "numbertext.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -57,16 +58,19 @@ struct Decimal
 // Significant digits and decimal exponent of the shortest round-tripping form, at most 15 digits.
 Decimal decompose(double magnitude)
 {
+    // to_chars without a precision writes the shortest form that reads back as the same double
+    // (not every standard library can read a double back with from_chars).
     std::array<char, 64> buffer{};
-    std::string_view chosen;
-    for (int precision = 1; precision <= 15; ++precision) {
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                          std::chars_format::scientific, precision - 1);
+    auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific);
+    std::string_view chosen(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const auto significant =
+        std::count_if(chosen.begin(), chosen.begin() + static_cast<std::ptrdiff_t>(chosen.find('e')),
+                      [](char ch) { return ch != '.'; });
+    if (significant > 15) {
+        result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                               std::chars_format::scientific, 14);
         chosen = std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
-        double readBack = 0;
-        std::from_chars(chosen.data(), chosen.data() + chosen.size(), readBack);
-        if (readBack == magnitude)
-            break;
     }
     // chosen looks like "d.ddddde+XX" or "de-XX"
     const std::size_t ePos = chosen.find('e');
