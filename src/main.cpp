@@ -53,6 +53,7 @@ int main(int argc, char *argv[])
     WindowFrame::quitWhenDestroyedOutside(&form);
     WindowFrame::repaintWhenFrameChanges(&form);
     KeyboardWarmUp::prepareOnFirstActivation(&form);
-    form.show();
+    // showNormal: a browser would otherwise fill the whole page with the form.
+    form.showNormal();
     return Application::exec();
 }

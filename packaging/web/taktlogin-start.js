@@ -27,6 +27,19 @@
         return;
     }
 
+    // Qt types through a hidden text field of its own, which holds what is typed. The browser
+    // must neither check its spelling (which may send the text to a spelling service) nor
+    // remember or complete it.
+    new MutationObserver(() => {
+        for (const field of document.querySelectorAll('input:not([data-taktlogin])')) {
+            field.dataset.taktlogin = '';
+            field.spellcheck = false;
+            field.setAttribute('autocomplete', 'off');
+            field.setAttribute('autocorrect', 'off');
+            field.setAttribute('autocapitalize', 'off');
+        }
+    }).observe(document.body, { childList: true, subtree: true });
+
     let started = false;
     qtLoad({
         qt: {
@@ -36,6 +49,8 @@
                 started = true;
                 status.hidden = true;
                 screen.style.visibility = 'visible';
+                // After two frames the form is on screen: a mark for whoever measures the start.
+                requestAnimationFrame(() => requestAnimationFrame(() => performance.mark('taktlogin-form-painted')));
             },
             onExit: exit => {
                 if (exit.crashed)
@@ -47,7 +62,7 @@
     }).catch(error => {
         console.error(error);
         show(started ? 'Taktlogin ist abgestürzt. Die Eingaben sind verloren; Sie können neu beginnen.'
-                     : 'Taktlogin konnte nicht geladen werden (die Verbindung zum Server ist abgebrochen). Bitte laden Sie die Seite neu.',
+                     : 'Taktlogin konnte nicht geladen werden. Bitte prüfen Sie die Verbindung und laden Sie die Seite neu.',
              true);
     });
 })();

@@ -9,6 +9,10 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#if defined(Q_OS_WASM)
+#include <emscripten.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -122,6 +126,11 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
+#if defined(Q_OS_WASM)
+    // In a page the event loop never returns to main: end the program here, so that the page
+    // learns of it and offers a new start.
+    connect(this, &QGuiApplication::lastWindowClosed, this, [] { emscripten_force_exit(0); });
+#endif
 }
 
 std::unique_ptr<Application> Application::create(int &argc, char **argv,

@@ -410,7 +410,11 @@ void Form1::describeChart(int row)
                                          : QStringLiteral("Balken (ms): ") + bars.join(QStringLiteral("; "));
     if (!txtTakt[row]->Text().isEmpty())
         description += QStringLiteral(". Schwelle (ms): ") + txtTakt[row]->Text();
+    if (picPWD[row]->accessibleDescription() == description)
+        return;
     picPWD[row]->setAccessibleDescription(description);
+    QAccessibleEvent changed(picPWD[row], QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void Form1::describeVerdict(const QString &message)
@@ -421,6 +425,17 @@ void Form1::describeVerdict(const QString &message)
     // Qt does not report the change by itself; screen readers announce it from this event.
     QAccessibleEvent changed(picOut, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    Form::showEvent(event);
+    // The first field takes the typing from the start. In the browser the page's window is
+    // active before the form is shown, and building the form moved the focus on.
+    if (!m_shown) {
+        m_shown = true;
+        txtPWD[0]->setFocus();
+    }
 }
 
 void Form1::keyPressEvent(QKeyEvent *event)

@@ -38,6 +38,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -65,6 +66,7 @@ private:
     KeyTimes m_keyTimes;
     EntryText m_entryText;
     std::string m_decimalSeparator;
+    bool m_shown = false;
 
     std::array<TextBox *, 2> txtPWD{};
     std::array<TextBox *, 2> txtCount{};

@@ -7,6 +7,7 @@
 #include "contrast.h"
 #include "drawgeometry.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -14,9 +15,29 @@
 
 #include <cmath>
 
+namespace {
+
+#if defined(Q_OS_WASM)
+// Qt's bridge to the page's accessibility tree mirrors only some roles, and a picture is not
+// among them. As static text a picture box reaches the page with its name, and with its
+// description (the bars of a chart, the verdict) as the element's ARIA description.
+QAccessibleInterface *pictureBoxAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1String("PictureBox") || !object || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::StaticText);
+}
+#endif
+
+} // namespace
+
 PictureBox::PictureBox(Border border, Unit unit, QWidget *parent)
     : Control<QFrame>(parent), m_unit(unit), m_backColor(palette().color(QPalette::Window))
 {
+#if defined(Q_OS_WASM)
+    static const bool factoryInstalled = (QAccessible::installFactory(pictureBoxAccessible), true);
+    Q_UNUSED(factoryInstalled);
+#endif
     if (border == Border::Sunken) {
         setFrameShape(QFrame::StyledPanel);
         setFrameShadow(QFrame::Sunken);

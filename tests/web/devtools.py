@@ -1,0 +1,116 @@
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""Headless Chromium driven through the DevTools protocol, and a loopback web server that
+records every request. Loopback only: nothing here reaches the network."""
+
+import http.server
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+import urllib.request
+
+import websocket
+
+
+class SiteServer:
+    """Serves a folder on 127.0.0.1 and keeps (time, path) of every request."""
+
+    def __init__(self, folder):
+        self.requests = []
+        server = self
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            def __init__(self, *args, **kwargs):
+                super().__init__(*args, directory=folder, **kwargs)
+
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                server.requests.append((time.monotonic(), self.path))
+                super().do_GET()
+
+        Handler.extensions_map = {**Handler.extensions_map, ".wasm": "application/wasm", ".js": "text/javascript"}
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.url = f"http://127.0.0.1:{self.httpd.server_address[1]}/"
+        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
+        self.thread.start()
+
+    def close(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+class Chromium:
+    """One headless Chromium with a fresh profile and one page, spoken to over its WebSocket."""
+
+    def __init__(self, width=1280, height=800):
+        self.profile = tempfile.mkdtemp(prefix="taktlogin-chromium-")
+        arguments = ["chromium", "--headless=new", "--remote-debugging-port=0", "--remote-debugging-address=127.0.0.1",
+                     f"--user-data-dir={self.profile}", f"--window-size={width},{height}", "--no-first-run",
+                     "--no-default-browser-check", "--disable-background-networking", "--disable-sync",
+                     "--disable-component-update", "--disable-extensions", "--lang=de-DE", "about:blank"]
+        if os.geteuid() == 0:
+            arguments.insert(1, "--no-sandbox")
+        self.process = subprocess.Popen(arguments, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port_file = os.path.join(self.profile, "DevToolsActivePort")
+        deadline = time.monotonic() + 30
+        lines = []
+        while len(lines) < 2:
+            if time.monotonic() > deadline or self.process.poll() is not None:
+                raise RuntimeError("Chromium did not open its DevTools port within 30 s")
+            time.sleep(0.1)
+            if os.path.exists(port_file):
+                with open(port_file) as text:
+                    lines = text.read().split("\n")
+        port = lines[0]
+        with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list") as reply:
+            page = next(target for target in json.load(reply) if target["type"] == "page")
+        self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60, suppress_origin=True)
+        self.next_id = 0
+        self.events = []
+
+    def call(self, method, **params):
+        self.next_id += 1
+        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") == self.next_id:
+                if "error" in message:
+                    raise RuntimeError(f"{method}: {message['error']}")
+                return message.get("result", {})
+            self.events.append(message)
+
+    def evaluate(self, expression, await_promise=False):
+        result = self.call("Runtime.evaluate", expression=expression, returnByValue=True, awaitPromise=await_promise)
+        if "exceptionDetails" in result:
+            raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
+        return result["result"].get("value")
+
+    def wait_for(self, expression, seconds=30, what=None):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            try:
+                value = self.evaluate(expression)
+            except RuntimeError:
+                value = None  # the page is still loading
+            if value:
+                return value
+            time.sleep(0.05)
+        raise AssertionError(f"not within {seconds} s: {what or expression}")
+
+    def close(self):
+        try:
+            self.socket.close()
+        finally:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+            shutil.rmtree(self.profile, ignore_errors=True)

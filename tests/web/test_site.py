@@ -1,0 +1,186 @@
+#!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""The site in headless Chromium, as a visitor meets it: served on loopback from the release zip,
+typed at through the DevTools protocol with a German layout's characters, read through the page's
+accessibility mirror of the form. Intervals are judged against the key events as the page
+received them, never against how promptly this script sent them.
+
+usage: test_site.py taktlogin-<version>-web.zip"""
+
+import os
+import re
+import sys
+import tempfile
+import time
+import unittest
+import zipfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from devtools import Chromium, SiteServer  # noqa: E402
+
+SITE_ZIP = None
+# Milliseconds a listed interval may differ from the one between the key events as delivered.
+TOLERANCE_MS = 10.0
+
+# (key, code, text, modifiers): a German layout as Chromium on Linux delivers it, where AltGr
+# sets neither Ctrl nor Alt. A dead key arrives as a key of its own that types nothing; the
+# composed letter follows.
+DEAD_ACUTE = ("Dead", "Equal", "", 0)
+SHIFT = ("Shift", "ShiftLeft", "", 8)
+KEYS = {
+    "ä": ("ä", "Quote", "ä", 0), "ß": ("ß", "Minus", "ß", 0), "@": ("@", "KeyQ", "@", 0),
+    "€": ("€", "KeyE", "€", 0), "é": ("é", "KeyE", "é", 0), "T": ("T", "KeyT", "T", 8),
+}
+
+# Finds an element of the form's accessibility mirror, which Qt keeps in a shadow root.
+FIND = """(id => { const find = root => { const hit = root.getElementById ? root.getElementById(id) : null;
+    if (hit) return hit; for (const e of root.querySelectorAll('*')) if (e.shadowRoot) { const f = find(e.shadowRoot);
+    if (f) return f; } return null; }; return find(document); })"""
+
+
+class SiteTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.site = tempfile.mkdtemp(prefix="taktlogin-site-")
+        with zipfile.ZipFile(SITE_ZIP) as archive:
+            archive.extractall(cls.site)
+        cls.server = SiteServer(cls.site)
+        cls.browser = Chromium()
+        cls.load()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.close()
+        cls.server.close()
+
+    @classmethod
+    def load(cls):
+        browser = cls.browser
+        browser.call("Page.enable")
+        browser.call("Runtime.enable")
+        browser.call("Page.navigate", url=cls.server.url + "index.html")
+        browser.wait_for("performance.getEntriesByName('taktlogin-form-painted').length", 30, "the form painted")
+        cls.painted_ms = browser.evaluate("performance.getEntriesByName('taktlogin-form-painted')[0].startTime")
+        cls.loaded_requests = len(cls.server.requests)
+        # Key events as the page receives them, stamped by the browser; and Qt's screen-reader mirror.
+        browser.evaluate("window.delivered = []; addEventListener('keydown', e => "
+                         "{ if (e.key.length === 1) delivered.push(e.timeStamp); }, true)")
+        browser.evaluate("""(() => { const find = root => { for (const b of root.querySelectorAll('button'))
+            if (b.textContent.includes('Screen Reader')) return b; for (const e of root.querySelectorAll('*'))
+            if (e.shadowRoot) { const f = find(e.shadowRoot); if (f) return f; } return null; };
+            find(document).click(); })()""")
+        browser.wait_for(f"{FIND}('Application.Form1.client.picOut') !== null", 10, "the accessibility mirror")
+
+    def key(self, key, code, text="", modifiers=0):
+        params = {"key": key, "code": code, "modifiers": modifiers}
+        if text:
+            params.update(text=text, unmodifiedText=text)
+        self.browser.call("Input.dispatchKeyEvent", type="keyDown", **params)
+        self.browser.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code, modifiers=modifiers)
+
+    def type_entry(self, characters, gaps_ms):
+        """Types the characters with the planned gaps between them; a Shift and a dead key that type
+        nothing come in between. Returns the intervals between their key events as delivered."""
+        before = self.browser.evaluate("delivered.length")
+        for index, character in enumerate(characters):
+            if index:
+                time.sleep(gaps_ms[index - 1] / 1000 / 2)
+                self.key(*(DEAD_ACUTE if character == "é" else SHIFT))
+                time.sleep(gaps_ms[index - 1] / 1000 / 2)
+            if character in KEYS:
+                self.key(*KEYS[character])
+            else:
+                code = f"Key{character.upper()}" if character.isalpha() else f"Digit{character}"
+                self.key(character, code, character)
+        stamps = self.browser.evaluate("delivered")[before:]
+        self.assertEqual(len(stamps), len(characters), "a character key did not reach the page")
+        return [later - earlier for earlier, later in zip(stamps, stamps[1:])]
+
+    def mirror(self, element_id, attribute="aria-description"):
+        return self.browser.evaluate(f"{FIND}('Application.Form1.client.{element_id}').getAttribute('{attribute}')")
+
+    def bars(self, row):
+        """The chart's intervals in ms, from its description "Balken (ms): a; b. Schwelle (ms): t"."""
+        description = self.mirror(f"picPWD({row})") or ""
+        match = re.match(r"Balken \(ms\): (.*)\. Schwelle \(ms\): ", description)
+        self.assertIsNotNone(match, f"chart {row}: {description!r}")
+        return [float(value.replace(",", ".")) for value in match.group(1).split("; ")]
+
+    def login(self, first, second, gaps_first, gaps_second):
+        delivered = [self.type_entry(first, gaps_first)]
+        self.key("Tab", "Tab")
+        delivered.append(self.type_entry(second, gaps_second))
+        self.key("Enter", "Enter", "\r")
+        self.browser.wait_for(f"{FIND}('Application.Form1.client.picOut').getAttribute('aria-description')", 10,
+                              "a verdict")
+        for row in (0, 1):
+            listed = self.bars(row)
+            self.assertEqual(len(listed), len(delivered[row]), f"row {row}: {listed} for {delivered[row]}")
+            for shown, actual in zip(listed, delivered[row]):
+                self.assertLess(abs(shown - actual), TOLERANCE_MS, f"row {row}: listed {listed}, delivered {delivered[row]}")
+        return self.mirror("picOut")
+
+    def clear_both(self):
+        # Backspace resets an entry: the field empties and its stamps go. The login left the
+        # focus in the second field.
+        self.key("Backspace", "Backspace")
+        self.key("Tab", "Tab", modifiers=8)
+        self.key("Backspace", "Backspace")
+
+    def test_1_login_with_german_keys_secret_and_unrecorded(self):
+        self.assertEqual(self.browser.evaluate("document.documentElement.lang"), "de")
+        self.assertEqual(self.browser.evaluate("document.title"), "Taktlogin")
+        self.assertLess(self.painted_ms, 10000, "the form took more than 10 s to appear")
+        entry = "Tä@ké9"
+        # Typed at once after loading: the first field has the focus from the start.
+        self.assertEqual(self.login(entry, entry, [300, 120, 300, 120, 300], [300, 120, 300, 120, 300]),
+                         "Login korrekt!")
+        self.clear_both()
+        self.assertEqual(self.login(entry, entry, [300, 120, 300, 120, 300], [120, 300, 120, 300, 120]),
+                         "Login falsch!")
+
+        # Copy and cut out of a field reach no clipboard.
+        origin = self.server.url.rstrip("/")
+        self.browser.call("Browser.grantPermissions", origin=origin,
+                          permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+        self.browser.evaluate("navigator.clipboard.writeText('vorher')", await_promise=True)
+        for shortcut in ("a", "c", "x"):
+            self.key(shortcut, f"Key{shortcut.upper()}", "", 2)
+        self.assertEqual(self.browser.evaluate("navigator.clipboard.readText()", await_promise=True), "vorher")
+
+        # Nothing asked for since loading; nothing stored; nothing in the address or the history.
+        self.assertEqual(self.server.requests[self.loaded_requests:], [])
+        self.assertEqual(self.browser.evaluate("document.cookie"), "")
+        self.assertEqual(self.browser.evaluate("localStorage.length + sessionStorage.length"), 0)
+        self.assertEqual(self.browser.evaluate("indexedDB.databases().then(d => d.length)", await_promise=True), 0)
+        self.assertEqual(self.browser.evaluate("caches.keys().then(k => k.length)", await_promise=True), 0)
+        self.assertEqual(self.browser.evaluate("location.href"), self.server.url + "index.html")
+        visited = [entry["url"] for entry in self.browser.call("Page.getNavigationHistory")["entries"]]
+        self.assertEqual(visited, ["about:blank", self.server.url + "index.html"])
+        # Qt's own hidden text field is kept from spelling services and autofill.
+        self.assertEqual(self.browser.evaluate(
+            "[...document.querySelectorAll('body > input')].filter(f => f.spellcheck || "
+            "f.getAttribute('autocomplete') !== 'off').length"), 0)
+
+    def test_2_extended_view_and_end(self):
+        hidden = f"{FIND}('Application.Form1.client.txtTakt(0)').ariaHidden"
+        self.assertEqual(self.browser.evaluate(hidden), "true")
+        self.browser.evaluate(f"{FIND}('Application.Form1.QMenuBar.mnuAnsicht.mnuAnsicht.mnuErweitert').click()")
+        self.browser.wait_for(f"{hidden} === 'false'", 10, "the extended view")
+        # "Abbrechen" ends the program; the page says so and offers a new start.
+        self.browser.evaluate(f"{FIND}('Application.Form1.client.cmdEnd').click()")
+        self.browser.wait_for("!document.getElementById('status').hidden", 10, "the page after the end")
+        self.assertEqual(self.browser.evaluate("document.getElementById('status-text').textContent"),
+                         "Taktlogin wurde beendet.")
+        self.assertFalse(self.browser.evaluate("document.getElementById('restart').hidden"))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    SITE_ZIP = sys.argv.pop(1)
+    unittest.main(verbosity=2)
