@@ -110,10 +110,25 @@ class SiteTest(unittest.TestCase):
         self.assertIsNotNone(match, f"chart {row}: {description!r}")
         return [float(value.replace(",", ".")) for value in match.group(1).split("; ")]
 
+    @staticmethod
+    def rhythm(intervals):
+        """The rhythm code of the intervals and their least distance from its threshold."""
+        positive = [x for x in intervals if x > 0]
+        threshold = (min(positive) + max(positive)) / 2
+        return "".join("1" if x > threshold else "0" for x in intervals), min(abs(x - threshold) for x in intervals)
+
     def login(self, first, second, gaps_first, gaps_second):
-        delivered = [self.type_entry(first, gaps_first)]
-        self.key("Tab", "Tab")
-        delivered.append(self.type_entry(second, gaps_second))
+        for attempt in range(3):
+            delivered = [self.type_entry(first, gaps_first)]
+            self.key("Tab", "Tab")
+            delivered.append(self.type_entry(second, gaps_second))
+            # A sender delayed on a busy machine may have changed the rhythm that reached the page,
+            # or left an interval close to the threshold: then the entries are typed again.
+            rhythms = [self.rhythm(intervals) for intervals in delivered]
+            if all(code == self.rhythm(gaps)[0] and margin > 30 for (code, margin), gaps
+                   in zip(rhythms, (gaps_first, gaps_second))) or attempt == 2:
+                break
+            self.clear_both()
         self.key("Enter", "Enter", "\r")
         self.browser.wait_for(f"{FIND}('Application.Form1.client.picOut').getAttribute('aria-description')", 10,
                               "a verdict")
@@ -122,7 +137,10 @@ class SiteTest(unittest.TestCase):
             self.assertEqual(len(listed), len(delivered[row]), f"row {row}: {listed} for {delivered[row]}")
             for shown, actual in zip(listed, delivered[row]):
                 self.assertLess(abs(shown - actual), TOLERANCE_MS, f"row {row}: listed {listed}, delivered {delivered[row]}")
-        return self.mirror("picOut")
+        verdict = self.mirror("picOut")
+        # What the verdict was drawn from, should it be the wrong one.
+        self.charts = [self.mirror(f"picPWD({row})") for row in (0, 1)]
+        return verdict
 
     def clear_both(self):
         # Backspace resets an entry: the field empties and its stamps go. The login left the
@@ -138,7 +156,7 @@ class SiteTest(unittest.TestCase):
         entry = "Tä@ké9"
         # Typed at once after loading: the first field has the focus from the start.
         self.assertEqual(self.login(entry, entry, [300, 120, 300, 120, 300], [300, 120, 300, 120, 300]),
-                         "Login korrekt!")
+                         "Login korrekt!", self.charts)
         self.clear_both()
         self.assertEqual(self.login(entry, entry, [300, 120, 300, 120, 300], [120, 300, 120, 300, 120]),
                          "Login falsch!")
