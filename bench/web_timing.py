@@ -1,0 +1,149 @@
+#!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""The browser build in headless Chromium, from a loopback server: the gzipped transfer of the
+site, the time from navigation to the painted form, and the error of the program's intervals for
+key events sent with planned gaps, beside a plain HTML <input> in the same page that stamps its
+own input events with performance.now(). Blocks alternate between the two. Errors are taken
+against the planned gaps and against the key events as the page received them (the sender's
+own delay drops out of the second).
+
+usage: web_timing.py SITE_ZIP [--starts N] [--blocks N] [--length N] [--seed N]"""
+
+import argparse
+import gzip
+import json
+import os
+import random
+import re
+import statistics
+import sys
+import tempfile
+import time
+import zipfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+from devtools import Chromium, SiteServer  # noqa: E402
+from test_site import FIND  # noqa: E402
+
+LETTERS = "abcdefghijklmnopqrstuvwxyz"
+
+
+def percentile(values, share):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, int(share * len(ordered)))]
+
+
+def describe(name, errors):
+    absolute = [abs(e) for e in errors]
+    return (f"| {name} | {statistics.median(errors):+.2f} ms | {statistics.median(absolute):.2f} ms | "
+            f"{percentile(absolute, 0.95):.2f} ms | {max(absolute):.2f} ms |")
+
+
+def load(browser, url):
+    browser.call("Page.navigate", url=url)
+    browser.wait_for("performance.getEntriesByName('taktlogin-form-painted').length", 30, "the painted form")
+    return browser.evaluate("performance.getEntriesByName('taktlogin-form-painted')[0].startTime")
+
+
+def type_block(browser, text, gaps):
+    for index, character in enumerate(text):
+        if index:
+            time.sleep(gaps[index - 1] / 1000)
+        params = {"key": character, "code": f"Key{character.upper()}"}
+        browser.call("Input.dispatchKeyEvent", type="keyDown", text=character, **params)
+        browser.call("Input.dispatchKeyEvent", type="keyUp", **params)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("site_zip")
+    parser.add_argument("--starts", type=int, default=10)
+    parser.add_argument("--blocks", type=int, default=10)
+    parser.add_argument("--length", type=int, default=12)
+    parser.add_argument("--seed", type=int, default=1)
+    options = parser.parse_args()
+    rng = random.Random(options.seed)
+
+    site = tempfile.mkdtemp(prefix="taktlogin-site-")
+    with zipfile.ZipFile(options.site_zip) as archive:
+        archive.extractall(site)
+    transferred = {name: len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9))
+                   for name in sorted(os.listdir(site)) if name != "COPYING.txt"}
+    print(f"site, gzip -9 per file: {sum(transferred.values()) / 1e6:.2f} MB "
+          f"(taktlogin.wasm {transferred['taktlogin.wasm'] / 1e6:.2f} MB)")
+
+    server = SiteServer(site)
+    browser = Chromium()
+    try:
+        browser.call("Page.enable")
+        painted = [load(browser, server.url + f"index.html?start={n}") for n in range(options.starts)]
+        print(f"navigation to painted form over {options.starts} loads: median {statistics.median(painted):.0f} ms, "
+              f"slowest {max(painted):.0f} ms")
+
+        load(browser, server.url + "index.html")
+        # The plain input beside the form, stamping its own input events; key events as received.
+        browser.evaluate("""(() => { const plain = document.createElement('input'); plain.id = 'plain';
+            plain.style = 'position:fixed;left:8px;top:8px;z-index:10'; document.body.append(plain);
+            window.plainStamps = []; plain.addEventListener('input', () => plainStamps.push(performance.now()));
+            window.delivered = []; addEventListener('keydown', e => { if (e.key.length === 1) delivered.push(e.timeStamp); }, true);
+            const find = root => { for (const b of root.querySelectorAll('button')) if (b.textContent.includes('Screen Reader')) return b;
+              for (const e of root.querySelectorAll('*')) if (e.shadowRoot) { const f = find(e.shadowRoot); if (f) return f; } return null; };
+            find(document).click(); })()""")
+        browser.wait_for(f"{FIND}('Application.Form1.client.picPWD(0)') !== null", 10, "the accessibility mirror")
+        errors = {"Taktlogin against planned": [], "plain input against planned": [],
+                  "Taktlogin against received": [], "plain input against received": []}
+        for block in range(2 * options.blocks):
+            text = "".join(rng.choice(LETTERS) for _ in range(options.length))
+            gaps = [rng.choice((80, 120, 160, 200, 250, 300)) for _ in range(options.length - 1)]
+            plain = block % 2 == 1
+            before = browser.evaluate("delivered.length")
+            if plain:
+                browser.evaluate("plainStamps = []; document.getElementById('plain').value = ''; document.getElementById('plain').focus()")
+            else:
+                # A click into the first field takes the focus back from the plain input.
+                previous = browser.evaluate(
+                    f"{FIND}('Application.Form1.client.picPWD(0)').getAttribute('aria-description')")
+                box = browser.evaluate(f"(r => [r.x + r.width / 2, r.y + r.height / 2])"
+                                       f"({FIND}('Application.Form1.client.txtPWD(0)').getBoundingClientRect())")
+                for kind in ("mousePressed", "mouseReleased"):
+                    browser.call("Input.dispatchMouseEvent", type=kind, x=box[0], y=box[1], button="left", clickCount=1)
+            type_block(browser, text, gaps)
+            received = browser.evaluate("delivered")[before:]
+            if plain:
+                stamps = browser.evaluate("plainStamps")
+                measured = [b - a for a, b in zip(stamps, stamps[1:])]
+            else:
+                browser.call("Input.dispatchKeyEvent", type="keyDown", key="Tab", code="Tab")
+                browser.call("Input.dispatchKeyEvent", type="keyUp", key="Tab", code="Tab")
+                description = browser.wait_for(
+                    f"(d => d !== {json.dumps(previous)} && d)({FIND}('Application.Form1.client.picPWD(0)')"
+                    ".getAttribute('aria-description'))", 10, "the bars")
+                bars = re.match(r"Balken \(ms\): (.*)\. Schwelle", description).group(1).split("; ")
+                measured = [float(bar.replace(",", ".")) for bar in bars]
+            arrived = [b - a for a, b in zip(received, received[1:])]
+            if len(measured) != len(gaps) or len(arrived) != len(gaps):
+                sys.exit(f"block {block}: {len(measured)} intervals measured, {len(arrived)} received, {len(gaps)} sent")
+            name = "plain input" if plain else "Taktlogin"
+            errors[f"{name} against planned"] += [m - g for m, g in zip(measured, gaps)]
+            errors[f"{name} against received"] += [m - r for m, r in zip(measured, arrived)]
+            if not plain:
+                # Back into the first field; Backspace empties it and drops its stamps.
+                for key, modifiers in (("Tab", 8), ("Backspace", 0)):
+                    browser.call("Input.dispatchKeyEvent", type="keyDown", key=key, code=key, modifiers=modifiers)
+                    browser.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=key, modifiers=modifiers)
+        print(f"{options.blocks} blocks of {options.length} characters each, intervals of 80 to 300 ms")
+        print("| Stamped by | median error | median |error| | 95th percentile | worst |")
+        print("|---|---|---|---|---|")
+        for name, values in errors.items():
+            print(describe(name, values))
+    finally:
+        browser.close()
+        server.close()
+
+
+if __name__ == "__main__":
+    main()
