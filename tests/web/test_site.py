@@ -75,11 +75,11 @@ class SiteTest(unittest.TestCase):
             find(document).click(); })()""")
         browser.wait_for(f"{FIND}('Application.Form1.client.picOut') !== null", 10, "the accessibility mirror")
 
-    def key(self, key, code, text="", modifiers=0):
+    def key(self, key, code, text="", modifiers=0, commands=()):
         params = {"key": key, "code": code, "modifiers": modifiers}
         if text:
             params.update(text=text, unmodifiedText=text)
-        self.browser.call("Input.dispatchKeyEvent", type="keyDown", **params)
+        self.browser.call("Input.dispatchKeyEvent", type="keyDown", commands=list(commands), **params)
         self.browser.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code, modifiers=modifiers)
 
     def type_entry(self, characters, gaps_ms):
@@ -169,6 +169,14 @@ class SiteTest(unittest.TestCase):
         for shortcut in ("a", "c", "x"):
             self.key(shortcut, f"Key{shortcut.upper()}", "", 2)
         self.assertEqual(self.browser.evaluate("navigator.clipboard.readText()", await_promise=True), "vorher")
+        # Pasting reaches the fields: with "vorher" in both, "Login" gives a verdict.
+        self.clear_both()
+        self.key("v", "KeyV", "", 2, ["paste"])
+        self.key("Tab", "Tab")
+        self.key("v", "KeyV", "", 2, ["paste"])
+        self.key("Enter", "Enter", "\r")
+        self.browser.wait_for(f"{FIND}('Application.Form1.client.picOut').getAttribute('aria-description')", 10,
+                              "a verdict on pasted entries")
 
         # Nothing asked for since loading; nothing stored; nothing in the address or the history.
         self.assertEqual(self.server.requests[self.loaded_requests:], [])
