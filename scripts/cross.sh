@@ -31,7 +31,6 @@ step() {
 }
 on_exit() {
     local status=$?
-    [ "$platform" != windows ] || ! command -v wineserver >/dev/null || wineserver -k 2>/dev/null || true
     debian_root_unmount
     [ $status -eq 0 ] || [ -z "$step_name" ] || echo "cross.sh $platform: step failed: $step_name (status $status)" >&2
 }
@@ -124,9 +123,7 @@ fi
 # cannot be reconfigured in place.
 export TAKTLOGIN_QT_PREFIX="$qt_prefix" TAKTLOGIN_QT_VERSION="$qt_version" TAKTLOGIN_HOST_CMAKE_DIR="$host_cmake_dir"
 export WINEPREFIX="$cache_root/wineprefix"
-# One Wine server for all the suites, rather than one started and stopped for each (one that
-# already runs is as good).
-[ "$platform" != windows ] || { wineboot --init >/dev/null 2>&1 || true; wineserver -p 2>/dev/null || true; }
+[ "$platform" != windows ] || wineboot --init >/dev/null 2>&1 || true
 step "configure, build, package and test for $platform (cmake --workflow --preset $platform)"
 cd "$repo_root"
 cmake --workflow --preset "$platform"
