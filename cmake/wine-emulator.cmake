@@ -8,6 +8,7 @@
 # into the Windows environment of the prefix (so these tests run one at a time). A Qt Test
 # suite writes its report to a file, since Wine passes no console output on to a pipe; it is
 # printed here.
+cmake_minimum_required(VERSION 3.25)
 set(arguments)
 set(program)
 foreach(i RANGE 1 ${CMAKE_ARGC})

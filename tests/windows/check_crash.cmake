@@ -6,6 +6,7 @@
 # Protected as taktlogin starts, the process ends at once with the exception code as its status
 # (0xC0000005, of which the Unix side sees the low byte, 5).
 # Usage: cmake -DPROBE=crashprobe.exe -P check_crash.cmake   (WINEPREFIX set)
+cmake_minimum_required(VERSION 3.25)
 find_program(wine wine REQUIRED)
 set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
 unset(ENV{DISPLAY})
@@ -30,7 +31,8 @@ endif()
 if(NOT status EQUAL 5)
     message(FATAL_ERROR "the protected crash ended with status ${status}, not 5 (0xC0000005)")
 endif()
-file(GLOB_RECURSE dumps "${prefix}/*.dmp" "${prefix}/*.mdmp" "${prefix}/*.wer")
+# Within Windows' own drive: the prefix also links to the whole Unix file system (z:).
+file(GLOB_RECURSE dumps "${prefix}/drive_c/*.dmp" "${prefix}/drive_c/*.mdmp" "${prefix}/drive_c/*.wer")
 foreach(dump IN LISTS dumps)
     file(TIMESTAMP "${dump}" written "%s")
     if(written GREATER_EQUAL started)

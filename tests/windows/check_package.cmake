@@ -6,6 +6,7 @@
 # Windows 10/11 with per-monitor DPI awareness, the version resource, and ASLR (64-bit entropy)
 # and DEP for every file that runs.
 # Usage: cmake -DZIP=... -DOBJDUMP=... -DSOURCE_DIR=... -P check_package.cmake
+cmake_minimum_required(VERSION 3.25)
 get_filename_component(work "${ZIP}" DIRECTORY)
 set(work "${work}/package-check")
 file(REMOVE_RECURSE "${work}")
