@@ -26,8 +26,7 @@ import time
 import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
-from devtools import Chromium, SiteServer  # noqa: E402
-from test_site import FIND  # noqa: E402
+from devtools import Chromium, SiteServer, control  # noqa: E402
 
 LETTERS = "abcdefghijklmnopqrstuvwxyz"
 
@@ -43,19 +42,11 @@ def describe(name, errors):
             f"{percentile(absolute, 0.95):.2f} ms | {max(absolute):.2f} ms |")
 
 
-def load(browser, url):
-    browser.call("Page.navigate", url=url)
-    browser.wait_for("performance.getEntriesByName('taktlogin-form-painted').length", 30, "the painted form")
-    return browser.evaluate("performance.getEntriesByName('taktlogin-form-painted')[0].startTime")
-
-
 def type_block(browser, text, gaps):
     for index, character in enumerate(text):
         if index:
             time.sleep(gaps[index - 1] / 1000)
-        params = {"key": character, "code": f"Key{character.upper()}"}
-        browser.call("Input.dispatchKeyEvent", type="keyDown", text=character, **params)
-        browser.call("Input.dispatchKeyEvent", type="keyUp", **params)
+        browser.key(character, f"Key{character.upper()}", character)
 
 
 def main():
@@ -79,21 +70,16 @@ def main():
     server = SiteServer(site)
     browser = Chromium()
     try:
-        browser.call("Page.enable")
-        painted = [load(browser, server.url + f"index.html?start={n}") for n in range(options.starts)]
+        painted = [browser.open_form(server.url + f"index.html?start={n}") for n in range(options.starts)]
         print(f"navigation to painted form over {options.starts} loads: median {statistics.median(painted):.0f} ms, "
               f"slowest {max(painted):.0f} ms")
 
-        load(browser, server.url + "index.html")
-        # The plain input beside the form, stamping its own input events; key events as received.
+        browser.open_form(server.url + "index.html")
+        browser.watch_form()
+        # The plain input beside the form, stamping its own input events.
         browser.evaluate("""(() => { const plain = document.createElement('input'); plain.id = 'plain';
             plain.style = 'position:fixed;left:8px;top:8px;z-index:10'; document.body.append(plain);
-            window.plainStamps = []; plain.addEventListener('input', () => plainStamps.push(performance.now()));
-            window.delivered = []; addEventListener('keydown', e => { if (e.key.length === 1) delivered.push(e.timeStamp); }, true);
-            const find = root => { for (const b of root.querySelectorAll('button')) if (b.textContent.includes('Screen Reader')) return b;
-              for (const e of root.querySelectorAll('*')) if (e.shadowRoot) { const f = find(e.shadowRoot); if (f) return f; } return null; };
-            find(document).click(); })()""")
-        browser.wait_for(f"{FIND}('Application.Form1.client.picPWD(0)') !== null", 10, "the accessibility mirror")
+            window.plainStamps = []; plain.addEventListener('input', () => plainStamps.push(performance.now())); })()""")
         errors = {"Taktlogin against planned": [], "plain input against planned": [],
                   "Taktlogin against received": [], "plain input against received": []}
         for block in range(2 * options.blocks):
@@ -106,9 +92,9 @@ def main():
             else:
                 # A click into the first field takes the focus back from the plain input.
                 previous = browser.evaluate(
-                    f"{FIND}('Application.Form1.client.picPWD(0)').getAttribute('aria-description')")
+                    f"{control('picPWD(0)')}.getAttribute('aria-description')")
                 box = browser.evaluate(f"(r => [r.x + r.width / 2, r.y + r.height / 2])"
-                                       f"({FIND}('Application.Form1.client.txtPWD(0)').getBoundingClientRect())")
+                                       f"({control('txtPWD(0)')}.getBoundingClientRect())")
                 for kind in ("mousePressed", "mouseReleased"):
                     browser.call("Input.dispatchMouseEvent", type=kind, x=box[0], y=box[1], button="left", clickCount=1)
             type_block(browser, text, gaps)
@@ -117,11 +103,9 @@ def main():
                 stamps = browser.evaluate("plainStamps")
                 measured = [b - a for a, b in zip(stamps, stamps[1:])]
             else:
-                browser.call("Input.dispatchKeyEvent", type="keyDown", key="Tab", code="Tab")
-                browser.call("Input.dispatchKeyEvent", type="keyUp", key="Tab", code="Tab")
+                browser.key("Tab", "Tab")
                 description = browser.wait_for(
-                    f"(d => d !== {json.dumps(previous)} && d)({FIND}('Application.Form1.client.picPWD(0)')"
-                    ".getAttribute('aria-description'))", 10, "the bars")
+                    f"(d => d !== {json.dumps(previous)} && d)({control('picPWD(0)')}.getAttribute('aria-description'))", 10, "the bars")
                 bars = re.match(r"Balken \(ms\): (.*)\. Schwelle", description).group(1).split("; ")
                 measured = [float(bar.replace(",", ".")) for bar in bars]
             arrived = [b - a for a, b in zip(received, received[1:])]
@@ -132,9 +116,8 @@ def main():
             errors[f"{name} against received"] += [m - r for m, r in zip(measured, arrived)]
             if not plain:
                 # Back into the first field; Backspace empties it and drops its stamps.
-                for key, modifiers in (("Tab", 8), ("Backspace", 0)):
-                    browser.call("Input.dispatchKeyEvent", type="keyDown", key=key, code=key, modifiers=modifiers)
-                    browser.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=key, modifiers=modifiers)
+                browser.key("Tab", "Tab", modifiers=8)
+                browser.key("Backspace", "Backspace")
         print(f"{options.blocks} blocks of {options.length} characters each, intervals of 80 to 300 ms")
         print("| Stamped by | median error | median |error| | 95th percentile | worst |")
         print("|---|---|---|---|---|")

@@ -46,6 +46,18 @@ class SiteServer:
         self.httpd.server_close()
 
 
+# A JavaScript function that finds an element of the form's accessibility mirror by its id; Qt
+# keeps the mirror in shadow roots.
+FIND = """(id => { const find = root => { const hit = root.getElementById ? root.getElementById(id) : null;
+    if (hit) return hit; for (const e of root.querySelectorAll('*')) if (e.shadowRoot) { const f = find(e.shadowRoot);
+    if (f) return f; } return null; }; return find(document); })"""
+
+
+def control(name, parent="client"):
+    """A JavaScript expression for the mirror element of a control of the form, such as txtPWD(0)."""
+    return f"{FIND}('Application.Form1.{parent}.{name}')"
+
+
 class Chromium:
     """One headless Chromium with a fresh profile and one page, spoken to over its WebSocket."""
 
@@ -103,6 +115,31 @@ class Chromium:
                 return value
             time.sleep(0.05)
         raise AssertionError(f"not within {seconds} s: {what or expression}")
+
+    def key(self, key, code, text="", modifiers=0, commands=()):
+        """Presses and releases one key; text is what it types, if anything."""
+        params = {"key": key, "code": code, "modifiers": modifiers}
+        if text:
+            params.update(text=text, unmodifiedText=text)
+        self.call("Input.dispatchKeyEvent", type="keyDown", commands=list(commands), **params)
+        self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code, modifiers=modifiers)
+
+    def open_form(self, url):
+        """Loads the site and returns the ms from navigation to the painted form (the page's mark)."""
+        self.call("Page.navigate", url=url)
+        self.wait_for("performance.getEntriesByName('taktlogin-form-painted').length", 30, "the painted form")
+        return self.evaluate("performance.getEntriesByName('taktlogin-form-painted')[0].startTime")
+
+    def watch_form(self):
+        """Records the time stamps of typing key events as the page receives them (window.delivered),
+        and turns on Qt's accessibility mirror of the form, from which its state is read."""
+        self.evaluate("""(() => { window.delivered = [];
+            addEventListener('keydown', e => { if (e.key.length === 1) delivered.push(e.timeStamp); }, true);
+            const find = root => { for (const b of root.querySelectorAll('button'))
+                if (b.textContent.includes('Screen Reader')) return b; for (const e of root.querySelectorAll('*'))
+                if (e.shadowRoot) { const f = find(e.shadowRoot); if (f) return f; } return null; };
+            find(document).click(); })()""")
+        self.wait_for(f"{control('picOut')} !== null", 10, "the accessibility mirror")
 
     def close(self):
         try:
