@@ -16,9 +16,10 @@ source "$repo_root/scripts/debian-root.sh"
 
 platform="${1:-}"
 case "$platform" in
-windows) packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+# dpkg-dev gives dpkg-architecture, which a minimal Debian lacks.
+windows) packages=(dpkg-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
     nsis zip unzip icoutils python3 xvfb xauth xdotool x11-utils imagemagick openbox) ;;
-web) packages=(emscripten nodejs chromium python3-websocket zip unzip python3) ;;
+web) packages=(dpkg-dev emscripten nodejs chromium python3-websocket zip unzip python3) ;;
 *) echo "usage: $0 windows|web [--qt-only]" >&2; exit 2 ;;
 esac
 export EMSDK=/usr/share/emscripten
@@ -38,6 +39,13 @@ trap on_exit EXIT
 
 cache_root="${TAKTLOGIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/taktlogin}"
 mkdir -p "$cache_root" "$repo_root/build"
+# One run per cache: a second one would release the first one's mounts and share its Qt build.
+exec 9>"$cache_root/.lock"
+if ! flock -n 9; then
+    echo "cross.sh: another cross.sh is running with the cache $cache_root; wait until it ends" \
+        "or set TAKTLOGIN_CACHE to another folder" >&2
+    exit 1
+fi
 
 # Debootstraps Debian 13 into the cache once and runs this script in it. The source tree is
 # mounted at the same path, read-only but for build/, where the results land; the mounts go on
