@@ -133,6 +133,9 @@ class InputMethod(unittest.TestCase):
     def setUp(self):
         for tool in ("ibus-daemon", "ibus", "setxkbmap") if self.USE_IBUS else ("setxkbmap",):
             if shutil.which(tool) is None:
+                # CI's test command installs it; a skip there would hide the suite.
+                if os.environ.get("CI") == "true":
+                    self.fail(f"{tool} is not installed")
                 self.skipTest(f"{tool} is not installed")
         from Xlib import display
         self.display = display.Display()
