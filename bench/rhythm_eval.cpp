@@ -18,10 +18,10 @@
 // into four equal groups (the last takes any remainder), each group's genuine pairs among the
 // later typings (2 to N) show whether a rhythm clear of its threshold repeats more reliably.
 
-#include "keytimes.h"
 #include "rhythm.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -74,7 +74,7 @@ std::vector<Repetition> readTypist(const std::filesystem::path &file)
         std::string field;
         while (std::getline(fields, field, '\t'))
             intervals.push_back(parseMilliseconds(field));
-        if (intervals.empty() || intervals.size() + 1 > KeyTimes::MaxLength)
+        if (intervals.empty() || intervals.size() + 1 > RhythmMaxLength)
             throw std::runtime_error(file.string() + ": a line needs 1 to 23 intervals");
         repetitions.push_back(std::move(intervals));
     }
@@ -91,16 +91,16 @@ struct Typing
 // its margin.
 Typing analyse(const Repetition &intervals)
 {
-    KeyTimes table;
+    std::array<Currency, RhythmMaxLength + 1> stamps{};
     // Any first stamp will do; one second after the counter's origin keeps every stamp positive.
     Currency stamp = Currency::fromRaw(10'000'000);
-    table.stamp(0, 1, stamp);
+    stamps[1] = stamp;
     int n = 1;
     for (const Currency interval : intervals) {
         stamp = Currency::fromRaw(stamp.raw() + interval.raw());
-        table.stamp(0, ++n, stamp);
+        stamps.at(static_cast<std::size_t>(++n)) = stamp;
     }
-    const auto values = rhythmIntervals(table, 0, n);
+    const auto values = rhythmIntervals(stamps, n);
     const double threshold = RhythmThreshold(values);
     double shortest = 0;
     double longest = 0;
@@ -115,7 +115,7 @@ Typing analyse(const Repetition &intervals)
     }
     // All intervals equal: no span, and every interval lies on the threshold.
     const double margin = longest > shortest ? nearest / (longest - shortest) : 0;
-    return {rhythmCode(table, 0, n, threshold), margin};
+    return {rhythmCode(stamps, n, threshold), margin};
 }
 
 std::string percent(long matched, long total)

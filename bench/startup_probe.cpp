@@ -12,6 +12,7 @@
 
 #include "form1.h"
 #include "systemtickcounter.h"
+#include "windowframe.h"
 
 #include <QAction>
 #include <QApplication>
@@ -106,7 +107,7 @@ std::unique_ptr<QMainWindow> bareWindow()
 int keystrokes(int count)
 {
     SystemTickCounter counter;
-    Form1 form(counter);
+    Form1 form(counter, &WindowFrame::expectedMargins);
     form.findChild<QAction *>(QStringLiteral("mnuErweitert"))->trigger();
     form.show();
     auto *field = form.findChild<QLineEdit *>(QStringLiteral("txtPWD(0)"));
@@ -145,7 +146,7 @@ int main(int argc, char *argv[])
     SystemTickCounter counter;
     std::unique_ptr<QMainWindow> window;
     if (mode == "taktlogin") {
-        window = std::make_unique<Form1>(counter);
+        window = std::make_unique<Form1>(counter, &WindowFrame::expectedMargins);
     } else if (mode == "baseline") {
         window = bareWindow();
     } else {

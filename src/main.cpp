@@ -49,7 +49,7 @@ int main(int argc, char *argv[])
     app->installGermanTranslations();
 
     SystemTickCounter counter;
-    Form1 form(counter);
+    Form1 form(counter, &WindowFrame::expectedMargins);
     WindowFrame::quitWhenDestroyedOutside(&form);
     WindowFrame::repaintWhenFrameChanges(&form);
     KeyboardWarmUp::prepareOnFirstActivation(&form);

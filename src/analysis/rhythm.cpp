@@ -6,13 +6,27 @@
 
 #include <stdexcept>
 
-std::array<double, KeyTimes::MaxLength + 1> rhythmIntervals(const KeyTimes &keyTimes, int row, int length)
+namespace {
+
+void checkLength(std::span<const Currency> stamps, int length)
 {
-    if (length > KeyTimes::MaxLength)
-        throw std::out_of_range("rhythmIntervals: length out of range");
-    std::array<double, KeyTimes::MaxLength + 1> intervals{};
+    if (length > RhythmMaxLength || (length >= 0 && static_cast<std::size_t>(length) >= stamps.size()))
+        throw std::out_of_range("rhythm: no stamp slot for this length");
+}
+
+Currency intervalAt(std::span<const Currency> stamps, int k)
+{
+    return stamps[static_cast<std::size_t>(k)] - stamps[static_cast<std::size_t>(k - 1)];
+}
+
+} // namespace
+
+std::array<double, RhythmMaxLength + 1> rhythmIntervals(std::span<const Currency> stamps, int length)
+{
+    checkLength(stamps, length);
+    std::array<double, RhythmMaxLength + 1> intervals{};
     for (int k = 2; k <= length; ++k)
-        intervals[static_cast<std::size_t>(k)] = keyTimes.interval(row, k).toDouble();
+        intervals[static_cast<std::size_t>(k)] = intervalAt(stamps, k).toDouble();
     return intervals;
 }
 
@@ -37,12 +51,11 @@ char rhythmDigit(Currency interval, double threshold)
     return interval > Currency::fromDouble(threshold) ? '1' : '0';
 }
 
-std::string rhythmCode(const KeyTimes &keyTimes, int row, int length, double threshold)
+std::string rhythmCode(std::span<const Currency> stamps, int length, double threshold)
 {
-    if (length > KeyTimes::MaxLength)
-        throw std::out_of_range("rhythmCode: length out of range");
+    checkLength(stamps, length);
     std::string code;
     for (int k = 2; k <= length; ++k)
-        code += rhythmDigit(keyTimes.interval(row, k), threshold);
+        code += rhythmDigit(intervalAt(stamps, k), threshold);
     return code;
 }

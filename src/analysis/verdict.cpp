@@ -4,13 +4,20 @@
 
 #include "verdict.h"
 
-bool loginSucceeds(std::u16string_view password0, std::u16string_view password1, std::u16string_view code0,
-                   std::u16string_view code1)
+#include "entry.h"
+
+bool loginSucceeds(std::u16string_view password0, std::u16string_view password1, std::string_view code0,
+                   std::string_view code1)
 {
     // Both comparisons always run; neither depends on the other.
     const bool sameText = password0 == password1;
     const bool sameRhythm = code0 == code1;
     return sameText && sameRhythm;
+}
+
+bool loginSucceeds(const Entry &first, const Entry &second)
+{
+    return loginSucceeds(first.text(), second.text(), first.rhythmCode(), second.rhythmCode());
 }
 
 Verdict verdictFor(bool success)

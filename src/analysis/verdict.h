@@ -7,10 +7,15 @@
 #include <cstdint>
 #include <string_view>
 
+class Entry;
+
 // Both texts and both rhythm codes must be equal: same UTF-16 code units, case-sensitive,
 // nothing trimmed or normalised.
-bool loginSucceeds(std::u16string_view password0, std::u16string_view password1, std::u16string_view code0,
-                   std::u16string_view code1);
+bool loginSucceeds(std::u16string_view password0, std::u16string_view password1, std::string_view code0,
+                   std::string_view code1);
+// Each entry's text as its field holds it now, and the rhythm code of its latest analysis: an
+// entry edited since then is judged with the older code.
+bool loginSucceeds(const Entry &first, const Entry &second);
 
 struct Verdict
 {

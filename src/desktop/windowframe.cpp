@@ -169,15 +169,6 @@ QMarginsF WindowFrame::expectedMargins(QWidget *window)
     return window->windowHandle() ? QMarginsF(window->windowHandle()->frameMargins()) : QMarginsF();
 }
 
-void WindowFrame::moveFrameTo(QWidget *window, QPointF frameTopLeft, QMarginsF expected)
-{
-    const QWindow *handle = window->windowHandle();
-    const bool qtKnowsTheFrame = window->isVisible() || (handle && !handle->frameMargins().isNull());
-    const QPointF position =
-        qtKnowsTheFrame ? frameTopLeft : frameTopLeft + QPointF(expected.left(), expected.top());
-    window->move(position.toPoint());
-}
-
 void WindowFrame::repaintWhenFrameChanges(QWidget *window)
 {
     window->winId();

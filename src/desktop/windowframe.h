@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QMarginsF>
-#include <QPointF>
 
 class QWidget;
 
@@ -20,11 +19,6 @@ public:
     // margins (zero for a window not yet framed). Fractions are kept for scale factors such
     // as 1.5, so that the position is rounded once, at the end.
     static QMarginsF expectedMargins(QWidget *window);
-
-    // Puts the top-left corner of the window's frame at the given point. Before the window is
-    // shown Qt places the client area there unless it knows the frame itself, so the expected
-    // margins are added in that case.
-    static void moveFrameTo(QWidget *window, QPointF frameTopLeft, QMarginsF expected);
 
     // Repaints every control of the window when its frame changes while it is shown. Qt 6.4 on
     // Wayland leaves widgets transparent when the compositor hands the title bar to Qt after the

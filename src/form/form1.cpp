@@ -53,6 +53,12 @@ QString objectNameOf(const char *name, int index)
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
+// The field's text without a copy: the password is not left behind in freed memory.
+std::u16string_view view(const QString &text)
+{
+    return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
 template <class Widget> void place(Widget *widget, const QString &objectName)
 {
     widget->setObjectName(objectName);
@@ -75,8 +81,9 @@ QString lastCharacter(const QString &text)
 
 } // namespace
 
-Form1::Form1(TickCounter &counter, QWidget *parent)
-    : Form(parent), m_counter(counter), m_decimalSeparator(QLocale().decimalPoint().toStdString())
+Form1::Form1(TickCounter &counter, FrameSource frameSource, QWidget *parent)
+    : Form(std::move(frameSource), parent), m_counter(counter),
+      m_decimalSeparator(QLocale().decimalPoint().toStdString())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Anmelden:"));
@@ -102,7 +109,7 @@ void Form1::createControls()
     for (int row = 0; row < 2; ++row) {
         txtPWD[row] = new TextBox(row, client);
         place(txtPWD[row], objectNameOf("txtPWD", row));
-        txtPWD[row]->setMaxLength(KeyTimes::MaxLength);
+        txtPWD[row]->setMaxLength(Entry::MaxLength);
         txtPWD[row]->SetSecret(true);
 
         txtCount[row] = new TextBox(row, client);
@@ -113,7 +120,7 @@ void Form1::createControls()
         place(txtPWDT[row], objectNameOf("txtPWDT", row));
         for (TextBox *display : {txtCount[row], txtTakt[row], txtPWDT[row]}) {
             display->setReadOnly(true);
-            display->setMaxLength(KeyTimes::MaxLength);
+            display->setMaxLength(Entry::MaxLength);
             display->SetBackColor(fromVbColor(PaleYellow));
         }
         txtCount[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -222,19 +229,20 @@ void Form1::applyLoginRule()
 void Form1::txtPWD_Change(int Index)
 {
     applyLoginRule();
-    const auto n = static_cast<int>(txtPWD[Index]->Text().size());
-    if (n == 0) {
+    Entry &entry = m_entries.at(static_cast<std::size_t>(Index));
+    const QString text = txtPWD[Index]->Text();
+    if (text.isEmpty()) {
         ResetEntry(Index);
         return;
     }
 
-    const Currency stamp = Currency::fromRaw(m_counter.ticks());
     // A length the table has no slot for is never listed or drawn.
-    if (!m_keyTimes.stamp(Index, n, stamp))
+    if (!entry.change(view(text), Currency::fromRaw(m_counter.ticks())))
         return;
 
-    const QString c = lastCharacter(txtPWD[Index]->Text());
-    const Currency interval = n >= 2 ? m_keyTimes.interval(Index, n) : Currency();
+    const QString c = lastCharacter(text);
+    const int n = entry.length();
+    const Currency interval = n >= 2 ? entry.interval(n) : Currency();
     const KeystrokeMark mark = keystrokeMark(n, interval);
     PictureBox *chart = picPWD[Index];
     if (n == 1) {
@@ -245,7 +253,7 @@ void Form1::txtPWD_Change(int Index)
     }
     chart->SetCurrentX(mark.labelX);
     chart->SetCurrentY(mark.labelY);
-    chart->Print(lastCharacter(txtPWD[Index]->Text()));
+    chart->Print(c);
     describeChart(Index);
 }
 
@@ -258,28 +266,15 @@ void Form1::txtPWD_KeyPress(int Index, int &KeyAscii)
 
 void Form1::txtPWD_LostFocus(int Index)
 {
-    if (txtPWD[Index]->Text().size() < 3)
+    Entry &entry = m_entries.at(static_cast<std::size_t>(Index));
+    if (!entry.analyse())
         return;
-    txtCount[Index]->SetText(QString());
-    txtTakt[Index]->SetText(QString());
-    txtPWDT[Index]->SetText(QString());
-
-    m_entryText.set(Index, txtPWD[Index]->Text().toStdU16String());
-    const int length = m_entryText.length(Index);
-    txtCount[Index]->SetText(qs(integerText(length)) + QStringLiteral(" Zeichen"));
-
-    const auto intervals = rhythmIntervals(m_keyTimes, Index, length);
-    const double threshold = RhythmThreshold(intervals);
-    txtTakt[Index]->SetText(qs(doubleText(threshold, m_decimalSeparator)));
-
+    txtCount[Index]->SetText(qs(integerText(entry.analysedLength())) + QStringLiteral(" Zeichen"));
+    txtTakt[Index]->SetText(qs(doubleText(entry.threshold(), m_decimalSeparator)));
     PictureBox *chart = picPWD[Index];
-    const auto lineHeight = static_cast<float>(threshold);
+    const auto lineHeight = static_cast<float>(entry.threshold());
     chart->Line(0, lineHeight, chart->ScaleWidth(), lineHeight, PictureBox::Shape::Line, fromVbColor(Blue));
-
-    for (int k = 2; k <= length; ++k) {
-        const char digit = rhythmDigit(m_keyTimes.interval(Index, k), threshold);
-        txtPWDT[Index]->SetText(txtPWDT[Index]->Text() + QLatin1Char(digit));
-    }
+    txtPWDT[Index]->SetText(qs(entry.rhythmCode()));
     describeChart(Index);
 }
 
@@ -287,14 +282,12 @@ void Form1::cmdLogin_Click()
 {
     picOut->Cls();
     picOut->SetDrawWidth(2);
-    if (txtCount[0]->Text().isEmpty())
+    if (!m_entries[0].analysed())
         txtPWD_LostFocus(0);
-    if (txtCount[1]->Text().isEmpty())
+    if (!m_entries[1].analysed())
         txtPWD_LostFocus(1);
 
-    const bool success =
-        loginSucceeds(txtPWD[0]->Text().toStdU16String(), txtPWD[1]->Text().toStdU16String(),
-                      txtPWDT[0]->Text().toStdU16String(), txtPWDT[1]->Text().toStdU16String());
+    const bool success = loginSucceeds(m_entries[0], m_entries[1]);
     const Verdict verdict = verdictFor(success);
     // The design's green and red on the form's colour; a dark palette's form colour gets
     // lighter shades of them that read on it.
@@ -356,7 +349,7 @@ void Form1::applyView(const ViewSettings &view)
 
 void Form1::ResetEntry(int row)
 {
-    m_keyTimes.resetRow(row);
+    m_entries.at(static_cast<std::size_t>(row)).reset();
     lstPWD[row]->Clear();
     picPWD[row]->Cls();
     txtCount[row]->SetText(QString());
@@ -402,14 +395,15 @@ void Form1::nameForAssistiveTechnology()
 void Form1::describeChart(int row)
 {
     // What the bars at positions 2 to the current length stand for, and the latest threshold.
-    const auto length = std::min<qsizetype>(txtPWD[row]->Text().size(), KeyTimes::MaxLength);
+    const Entry &entry = m_entries.at(static_cast<std::size_t>(row));
     QStringList bars;
-    for (int n = 2; n <= length; ++n)
-        bars << currencyToText(m_keyTimes.interval(row, n));
+    for (int n = 2; n <= entry.length() && n <= Entry::MaxLength; ++n)
+        bars << currencyToText(entry.interval(n));
     QString description = bars.isEmpty() ? QStringLiteral("Keine Balken")
                                          : QStringLiteral("Balken (ms): ") + bars.join(QStringLiteral("; "));
-    if (!txtTakt[row]->Text().isEmpty())
-        description += QStringLiteral(". Schwelle (ms): ") + txtTakt[row]->Text();
+    if (entry.analysed())
+        description +=
+            QStringLiteral(". Schwelle (ms): ") + qs(doubleText(entry.threshold(), m_decimalSeparator));
     if (picPWD[row]->accessibleDescription() == description)
         return;
     picPWD[row]->setAccessibleDescription(description);

@@ -5,9 +5,8 @@
 #pragma once
 
 #include "currency.h"
-#include "entrytext.h"
+#include "entry.h"
 #include "form.h"
-#include "keytimes.h"
 
 #include <array>
 #include <string>
@@ -29,12 +28,14 @@ class Form1 : public Form
     Q_OBJECT
 
 public:
-    // The counter must outlive the form.
-    explicit Form1(TickCounter &counter, QWidget *parent = nullptr);
+    // The counter must outlive the form. The frame source tells the window system's frame, by
+    // which the form centres itself before it is shown.
+    explicit Form1(TickCounter &counter, FrameSource frameSource = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
-    const KeyTimes &keyTimes() const { return m_keyTimes; }
-    const EntryText &entryText() const { return m_entryText; }
+    // What each row holds: stamps, text and the latest analysis. Throws std::out_of_range for a
+    // row other than 0 or 1.
+    const Entry &entry(int row) const { return m_entries.at(static_cast<std::size_t>(row)); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -63,8 +64,7 @@ private:
     QString currencyToText(Currency value) const;
 
     TickCounter &m_counter;
-    KeyTimes m_keyTimes;
-    EntryText m_entryText;
+    std::array<Entry, 2> m_entries;
     std::string m_decimalSeparator;
     bool m_shown = false;
 

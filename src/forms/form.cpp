@@ -9,12 +9,12 @@
 #include "proportionalfont.h"
 #include "screen.h"
 #include "twips.h"
-#include "windowframe.h"
 
 #include <QMenuBar>
 #include <QWindow>
 
-Form::Form(QWidget *parent) : QMainWindow(parent), m_client(new QWidget(this))
+Form::Form(FrameSource frameSource, QWidget *parent)
+    : QMainWindow(parent), m_client(new QWidget(this)), m_frameSource(std::move(frameSource))
 {
     m_client->setObjectName(QStringLiteral("client"));
     setCentralWidget(m_client);
@@ -28,18 +28,28 @@ Form::~Form() = default;
 
 QMarginsF Form::expectedFrame() const
 {
-    if (!m_expectedFrame)
-        m_expectedFrame = WindowFrame::expectedMargins(const_cast<Form *>(this));
+    if (!m_expectedFrame) {
+        auto *self = const_cast<Form *>(this);
+        if (m_frameSource) {
+            m_expectedFrame = m_frameSource(self);
+        } else {
+            self->winId();
+            m_expectedFrame = QMarginsF(windowHandle()->frameMargins());
+        }
+    }
     return *m_expectedFrame;
 }
 
 QMarginsF Form::frameQtLacks() const
 {
-    // Qt knows the frame once the window is shown, on some platforms before.
-    const QWindow *handle = windowHandle();
-    if (isVisible() || (handle && !handle->frameMargins().isNull()))
+    if (isVisible())
         return {};
-    return expectedFrame();
+    // Asking creates the native window, after which some platforms tell the frame themselves.
+    const QMarginsF expected = expectedFrame();
+    const QWindow *handle = windowHandle();
+    if (handle && !handle->frameMargins().isNull())
+        return {};
+    return expected;
 }
 
 double Form::Width() const
@@ -66,9 +76,11 @@ double Form::Top() const
 
 void Form::Move(double left, double top)
 {
-    WindowFrame::moveFrameTo(
-        this, QPointF(Screen::originPixels()) + QPointF(Twips::toPixelsF(left), Twips::toPixelsF(top)),
-        isVisible() ? QMarginsF() : expectedFrame());
+    // Qt places the client area at the point unless it knows the frame already.
+    const QMarginsF lacking = frameQtLacks();
+    const QPointF frameTopLeft =
+        QPointF(Screen::originPixels()) + QPointF(Twips::toPixelsF(left), Twips::toPixelsF(top));
+    move((frameTopLeft + QPointF(lacking.left(), lacking.top())).toPoint());
 }
 
 void Form::SetClientSize(double width, double height)

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMarginsF>
 
+#include <functional>
 #include <optional>
 
 class QMenu;
@@ -20,7 +21,12 @@ class Form : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit Form(QWidget *parent = nullptr);
+    // Tells the frame the window system is about to put around a window, in device-independent
+    // pixels, before the window is first shown. Without one a form goes by the frame Qt knows,
+    // which on some platforms is none until the window is shown.
+    using FrameSource = std::function<QMarginsF(QWidget *window)>;
+
+    explicit Form(FrameSource frameSource = {}, QWidget *parent = nullptr);
     ~Form() override;
 
     // The area below the menu bar on which the controls are placed.
@@ -59,6 +65,7 @@ private:
     QMarginsF frameQtLacks() const;
 
     QWidget *m_client = nullptr;
+    FrameSource m_frameSource;
     // Asked for once, the first time the size is needed before the form is shown.
     mutable std::optional<QMarginsF> m_expectedFrame;
 };

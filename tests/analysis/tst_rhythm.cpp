@@ -13,19 +13,20 @@
 
 namespace {
 
+using Stamps = std::array<Currency, RhythmMaxLength + 1>;
+
 // A row whose stamps follow the given intervals (in milliseconds) after a first stamp.
-KeyTimes tableWithIntervals(int row, const std::vector<double> &intervalsMs,
-                            qint64 firstStamp = 1'000'000'000)
+Stamps stampsWithIntervals(const std::vector<double> &intervalsMs, qint64 firstStamp = 1'000'000'000)
 {
-    KeyTimes table;
+    Stamps stamps{};
     qint64 stamp = firstStamp;
-    table.stamp(row, 1, Currency::fromRaw(stamp));
-    int n = 2;
+    stamps[1] = Currency::fromRaw(stamp);
+    std::size_t n = 2;
     for (const double ms : intervalsMs) {
         stamp += static_cast<qint64>(std::llround(ms * 10'000));
-        table.stamp(row, n++, Currency::fromRaw(stamp));
+        stamps.at(n++) = Currency::fromRaw(stamp);
     }
-    return table;
+    return stamps;
 }
 
 } // namespace
@@ -94,11 +95,11 @@ void TestRhythm::code()
     QFETCH(std::vector<double>, intervals);
     QFETCH(double, expectedThreshold);
     QFETCH(QString, expectedCode);
-    const KeyTimes table = tableWithIntervals(1, intervals);
+    const Stamps stamps = stampsWithIntervals(intervals);
     const int length = static_cast<int>(intervals.size()) + 1;
-    const double t = RhythmThreshold(rhythmIntervals(table, 1, length));
+    const double t = RhythmThreshold(rhythmIntervals(stamps, length));
     QCOMPARE(t, expectedThreshold);
-    const std::string code = rhythmCode(table, 1, length, t);
+    const std::string code = rhythmCode(stamps, length, t);
     QCOMPARE(QString::fromStdString(code), expectedCode);
     QCOMPARE(static_cast<int>(code.size()), length - 1);
 }
@@ -106,15 +107,15 @@ void TestRhythm::code()
 void TestRhythm::pasteIntoResetRow()
 {
     // Four characters pasted at once: only slot 4 is stamped, slots 1 to 3 stay 0.
-    KeyTimes table;
-    table.stamp(0, 4, Currency::fromRaw(1'234'567'890));
-    const auto intervals = rhythmIntervals(table, 0, 4);
+    Stamps stamps{};
+    stamps[4] = Currency::fromRaw(1'234'567'890);
+    const auto intervals = rhythmIntervals(stamps, 4);
     QCOMPARE(intervals[2], 0.0);
     QCOMPARE(intervals[3], 0.0);
     QCOMPARE(intervals[4], 123456.789);
     const double t = RhythmThreshold(intervals);
     QCOMPARE(t, 123456.789);
-    QCOMPARE(QString::fromStdString(rhythmCode(table, 0, 4, t)), QStringLiteral("000"));
+    QCOMPARE(QString::fromStdString(rhythmCode(stamps, 4, t)), QStringLiteral("000"));
 }
 
 void TestRhythm::digitComparesAtFourDecimals_data()
@@ -143,9 +144,11 @@ void TestRhythm::digitComparesAtFourDecimals()
 
 void TestRhythm::lengthsWithoutSlotAreRefused()
 {
-    KeyTimes table;
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, rhythmIntervals(table, 0, 25));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, rhythmCode(table, 0, 25, 0.0));
+    const Stamps stamps{};
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, rhythmIntervals(stamps, 25));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, rhythmCode(stamps, 25, 0.0));
+    // Fewer stamps than the length asks for.
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, rhythmCode(std::span(stamps).first(4), 4, 0.0));
 }
 
 void TestRhythm::keystrokeMark_data()

@@ -48,8 +48,8 @@ void TestVerdict::comparison()
     QFETCH(QString, code0);
     QFETCH(QString, code1);
     QFETCH(bool, success);
-    QCOMPARE(loginSucceeds(password0.toStdU16String(), password1.toStdU16String(), code0.toStdU16String(),
-                           code1.toStdU16String()),
+    QCOMPARE(loginSucceeds(password0.toStdU16String(), password1.toStdU16String(), code0.toStdString(),
+                           code1.toStdString()),
              success);
 }
 

@@ -45,7 +45,7 @@ void TestCapture::firstCharacterListsZero()
     QCOMPARE(prints.size(), std::size_t(1));
     QCOMPARE(prints[0].from, QPointF(1.1f, 30));
     QCOMPARE(prints[0].text, QStringLiteral("g"));
-    QCOMPARE(h.form->keyTimes().at(0, 1).raw(), qint64(1'000'100'000));
+    QCOMPARE(h.form->entry(0).stamp(1).raw(), qint64(1'000'100'000));
     QVERIFY(h.lines(1).isEmpty());
 }
 
@@ -140,7 +140,7 @@ void TestCapture::backspaceResetsOnlyItsRow()
             h.verdictBox()->image().width() * h.verdictBox()->image().height());
     const int other = 1 - row;
     const QStringList otherLines = h.lines(other);
-    const qint64 otherSlot3 = h.form->keyTimes().at(other, 3).raw();
+    const qint64 otherSlot3 = h.form->entry(other).stamp(3).raw();
 
     h.field(row)->setCursorPosition(caret);
     QTest::keyClick(h.field(row), Qt::Key_Backspace);
@@ -148,10 +148,10 @@ void TestCapture::backspaceResetsOnlyItsRow()
     QVERIFY(h.field(row)->Text().isEmpty());
     QVERIFY(h.lines(row).isEmpty());
     for (int n = 0; n <= 24; ++n)
-        QCOMPARE(h.form->keyTimes().at(row, n).raw(), qint64(0));
+        QCOMPARE(h.form->entry(row).stamp(n).raw(), qint64(0));
     QCOMPARE(h.field(other)->Text(), QStringLiteral("geheim"));
     QCOMPARE(h.lines(other), otherLines);
-    QCOMPARE(h.form->keyTimes().at(other, 3).raw(), otherSlot3);
+    QCOMPARE(h.form->entry(other).stamp(3).raw(), otherSlot3);
     const QImage &verdict = h.verdictBox()->image();
     QCOMPARE(FormHarness::countPixels(h.verdictBox(), formColour), verdict.width() * verdict.height());
     QVERIFY(!h.login()->Enabled());
@@ -161,16 +161,16 @@ void TestCapture::deleteKeyRestampsTheNewLength()
 {
     FormHarness h;
     h.typeRhythm(0, QStringLiteral("abcde"), {100, 100, 100, 100});
-    const qint64 slot3 = h.form->keyTimes().at(0, 3).raw();
-    const qint64 slot5 = h.form->keyTimes().at(0, 5).raw();
+    const qint64 slot3 = h.form->entry(0).stamp(3).raw();
+    const qint64 slot5 = h.form->entry(0).stamp(5).raw();
     h.field(0)->setCursorPosition(1);
     h.clock.advanceMs(500);
     QTest::keyClick(h.field(0), Qt::Key_Delete);
     QCOMPARE(h.field(0)->Text(), QStringLiteral("acde"));
-    QCOMPARE(h.form->keyTimes().at(0, 4).raw(), h.clock.now());
-    QCOMPARE(h.form->keyTimes().at(0, 5).raw(), slot5);
+    QCOMPARE(h.form->entry(0).stamp(4).raw(), h.clock.now());
+    QCOMPARE(h.form->entry(0).stamp(5).raw(), slot5);
     // New stamp of slot 4 minus the older stamp of slot 3: two typed gaps and the pause.
-    QCOMPARE(h.form->keyTimes().at(0, 4).raw() - slot3, qint64(7'000'000));
+    QCOMPARE(h.form->entry(0).stamp(4).raw() - slot3, qint64(7'000'000));
     QCOMPARE(h.lines(0).size(), 6);
     QCOMPARE(h.lines(0).constLast(), QStringLiteral("e: 700"));
 }
@@ -199,8 +199,8 @@ void TestCapture::pasteIntoResetRowStampsOnlyItsLength()
     h.field(1)->paste();
     QCOMPARE(h.lines(1), QStringList{QStringLiteral("z: 123456.789")});
     for (int n = 1; n <= 3; ++n)
-        QCOMPARE(h.form->keyTimes().at(1, n).raw(), qint64(0));
-    QCOMPARE(h.form->keyTimes().at(1, 4).raw(), qint64(1'234'567'890));
+        QCOMPARE(h.form->entry(1).stamp(n).raw(), qint64(0));
+    QCOMPARE(h.form->entry(1).stamp(4).raw(), qint64(1'234'567'890));
     const auto boxes = log.ofKind(Kind::Box);
     QCOMPARE(boxes.size(), std::size_t(1));
     QCOMPARE(boxes[0].from, QPointF(4, 0));
@@ -214,14 +214,14 @@ void TestCapture::selectAllAndTypeRestampsSlotOne()
 {
     FormHarness h;
     h.typeRhythm(0, QStringLiteral("abc"), {120, 130});
-    const qint64 slot2 = h.form->keyTimes().at(0, 2).raw();
-    const qint64 slot3 = h.form->keyTimes().at(0, 3).raw();
+    const qint64 slot2 = h.form->entry(0).stamp(2).raw();
+    const qint64 slot3 = h.form->entry(0).stamp(3).raw();
     h.field(0)->selectAll();
     h.typeAfter(0, QLatin1Char('z'), 400);
     QCOMPARE(h.field(0)->Text(), QStringLiteral("z"));
-    QCOMPARE(h.form->keyTimes().at(0, 1).raw(), h.clock.now());
-    QCOMPARE(h.form->keyTimes().at(0, 2).raw(), slot2);
-    QCOMPARE(h.form->keyTimes().at(0, 3).raw(), slot3);
+    QCOMPARE(h.form->entry(0).stamp(1).raw(), h.clock.now());
+    QCOMPARE(h.form->entry(0).stamp(2).raw(), slot2);
+    QCOMPARE(h.form->entry(0).stamp(3).raw(), slot3);
     QCOMPARE(h.lines(0).constLast(), QStringLiteral("z: 0"));
 }
 
@@ -236,9 +236,9 @@ void TestCapture::emojiIsListedWhole()
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, emoji);
     QApplication::sendEvent(h.field(0), &press);
     QCOMPARE(h.field(0)->Text().size(), 3); // lengths are UTF-16 code units
-    // Slot 2 was skipped, so the interval is the whole stamp of slot 3 minus slot 2's zero.
-    QCOMPARE(h.lines(0).constLast(),
-             emoji + QStringLiteral(": ") + QString::number(h.form->keyTimes().at(0, 3).raw() / 10'000));
+    // Slot 2 was skipped, so the interval is the whole stamp of slot 3 (100,000 ms after the
+    // counter's origin, then 100 and 200 ms) minus slot 2's zero.
+    QCOMPARE(h.lines(0).constLast(), emoji + QStringLiteral(": 100300"));
     QCOMPARE(log.ofKind(Kind::Print).back().text, emoji);
 }
 

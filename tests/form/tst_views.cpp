@@ -59,18 +59,14 @@ void TestViews::menuAppliesItsWholeColumn_data()
 {
     QTest::addColumn<QStringList>("choices");
     QTest::addColumn<bool>("extended");
-    QTest::newRow("Erweitert") << QStringList{QStringLiteral("mnuErweitert")} << true;
-    QTest::newRow("Erweitert twice") << QStringList{QStringLiteral("mnuErweitert"),
-                                                    QStringLiteral("mnuErweitert")}
-                                     << true;
-    QTest::newRow("Erweitert, Normal")
-        << QStringList{QStringLiteral("mnuErweitert"), QStringLiteral("mnuNormal")} << false;
-    QTest::newRow("Normal twice") << QStringList{QStringLiteral("mnuNormal"), QStringLiteral("mnuNormal")}
-                                  << false;
+    const QString erweitert = QStringLiteral("mnuErweitert");
+    const QString normal = QStringLiteral("mnuNormal");
+    QTest::newRow("Erweitert") << QStringList{erweitert} << true;
+    QTest::newRow("Erweitert twice") << QStringList{erweitert, erweitert} << true;
+    QTest::newRow("Erweitert, Normal") << QStringList{erweitert, normal} << false;
+    QTest::newRow("Normal twice") << QStringList{normal, normal} << false;
     QTest::newRow("Normal, Erweitert, Normal, Erweitert")
-        << QStringList{QStringLiteral("mnuNormal"), QStringLiteral("mnuErweitert"),
-                       QStringLiteral("mnuNormal"), QStringLiteral("mnuErweitert")}
-        << true;
+        << QStringList{normal, erweitert, normal, erweitert} << true;
 }
 
 void TestViews::menuAppliesItsWholeColumn()
@@ -84,24 +80,27 @@ void TestViews::menuAppliesItsWholeColumn()
     for (const QString &choice : choices)
         h.menuItem(choice.toLatin1().constData())->trigger();
 
-    const ViewSettings &view = extended ? ExtendedView : NormalView;
+    // The design's values in twips: the second caption and field, then the bottom row.
+    const int captionTop = extended ? 2460 : 960;
+    const int fieldTop = extended ? 2340 : 840;
+    const int bottomRowTop = extended ? 4320 : 1320;
+    const QSize client = extended ? QSize(10890, 4875) : QSize(4965, 1830);
     QCOMPARE(h.menuItem("mnuNormal")->Checked(), !extended);
     QCOMPARE(h.menuItem("mnuErweitert")->Checked(), extended);
     for (const char *name : DetailControls)
         QVERIFY2(h.control(name)->isVisible() == extended, name);
     for (const char *name : AlwaysVisible)
         QVERIFY2(h.control(name)->isVisible(), name);
-    QCOMPARE(topTwips(h, "lblBezeichnung(1)"), view.lblBezeichnung1Top);
-    QCOMPARE(topTwips(h, "txtPWD(1)"), view.txtPWD1Top);
-    QCOMPARE(topTwips(h, "picOut"), view.picOutTop);
-    QCOMPARE(topTwips(h, "cmdEnd"), view.cmdEndTop);
-    QCOMPARE(topTwips(h, "cmdLogin"), view.cmdLoginTop);
+    QCOMPARE(topTwips(h, "lblBezeichnung(1)"), captionTop);
+    QCOMPARE(topTwips(h, "txtPWD(1)"), fieldTop);
+    QCOMPARE(topTwips(h, "picOut"), bottomRowTop);
+    QCOMPARE(topTwips(h, "cmdEnd"), bottomRowTop);
+    QCOMPARE(topTwips(h, "cmdLogin"), bottomRowTop);
     // Everything else stays where it was designed.
     QCOMPARE(topTwips(h, "txtPWD(0)"), 360);
     QCOMPARE(topTwips(h, "txtCount(1)"), 2820);
-    QCOMPARE(h.form->centralWidget()->size(), QSize(view.clientWidth / 15, view.clientHeight / 15));
-    QCOMPARE(h.form->size(),
-             QSize(view.clientWidth / 15, view.clientHeight / 15 + h.form->menuBar()->height()));
+    QCOMPARE(h.form->centralWidget()->size(), client / 15);
+    QCOMPARE(h.form->size(), QSize(client.width() / 15, client.height() / 15 + h.form->menuBar()->height()));
     QCOMPARE(h.form->minimumSize(), h.form->maximumSize()); // only the program resizes it
     QCOMPARE(h.form->pos(), topLeft);
 }

@@ -23,8 +23,9 @@ void TestForm::geometryInTwips_data()
     QTest::addColumn<int>("clientHeight");
     QTest::addColumn<int>("left");
     QTest::addColumn<int>("top");
-    QTest::newRow("small, near the corner") << 4965 << 1830 << 150 << 300;
-    QTest::newRow("large, further in") << 10890 << 4875 << 3000 << 1500;
+    QTest::addColumn<QSize>("clientPixels"); // 15 twips to the pixel at 96 dpi
+    QTest::newRow("small, near the corner") << 4965 << 1830 << 150 << 300 << QSize(331, 122);
+    QTest::newRow("large, further in") << 10890 << 4875 << 3000 << 1500 << QSize(726, 325);
 }
 
 void TestForm::geometryInTwips()
@@ -33,10 +34,10 @@ void TestForm::geometryInTwips()
     QFETCH(int, clientHeight);
     QFETCH(int, left);
     QFETCH(int, top);
+    QFETCH(QSize, clientPixels);
     Form form;
     form.SetClientSize(clientWidth, clientHeight);
-    QCOMPARE(form.Client()->size(), QSize(Twips::toPixels(clientWidth), Twips::toPixels(clientHeight)));
-    QCOMPARE(form.height(), form.Client()->height() + form.menuBar()->sizeHint().height());
+    QCOMPARE(form.Client()->size(), clientPixels);
 
     // Before it is shown the form counts the frame it is about to get, so that it can be
     // placed by its outer size; once shown, size and place are what was foreseen.
@@ -53,6 +54,10 @@ void TestForm::geometryInTwips()
     QCOMPARE(form.Height(), height);
     QCOMPARE(form.Left(), double(left));
     QCOMPARE(form.Top(), double(top));
+    // The menu bar above the client area, nothing else around it.
+    QCOMPARE(form.menuBar()->geometry().top(), 0);
+    QCOMPARE(form.Client()->geometry().top(), form.menuBar()->geometry().bottom() + 1);
+    QCOMPARE(form.size(), QSize(clientPixels.width(), form.Client()->geometry().bottom() + 1));
 }
 
 QTEST_MAIN(TestForm)

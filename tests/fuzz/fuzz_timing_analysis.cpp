@@ -6,10 +6,10 @@
 // Every property checked here is one the window relies on.
 
 #include "currency.h"
-#include "keytimes.h"
 #include "numbertext.h"
 #include "rhythm.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -74,15 +74,15 @@ void doubleTextReadsBack(double value)
 
 void rhythmOfRandomStamps(FuzzedDataProvider &data)
 {
-    const int length = data.ConsumeIntegralInRange<int>(0, KeyTimes::MaxLength);
-    KeyTimes table;
+    const int length = data.ConsumeIntegralInRange<int>(0, RhythmMaxLength);
+    std::array<Currency, RhythmMaxLength + 1> stamps{};
     // Real stamps are counter values: non-negative, far below 2^62.
-    for (int n = 1; n <= KeyTimes::MaxLength; ++n) {
+    for (std::size_t n = 1; n < stamps.size(); ++n) {
         if (data.ConsumeBool())
-            table.stamp(
-                0, n, Currency::fromRaw(data.ConsumeIntegralInRange<std::int64_t>(0, std::int64_t{1} << 62)));
+            stamps[n] =
+                Currency::fromRaw(data.ConsumeIntegralInRange<std::int64_t>(0, std::int64_t{1} << 62));
     }
-    const auto intervals = rhythmIntervals(table, 0, length);
+    const auto intervals = rhythmIntervals(stamps, length);
     const double t = RhythmThreshold(intervals);
     check(!std::isnan(t) && t >= 0, "threshold NaN or negative");
     double smallest = 0;
@@ -94,12 +94,14 @@ void rhythmOfRandomStamps(FuzzedDataProvider &data)
         }
     }
     check(largest == 0 ? t == 0 : (t >= smallest && t <= largest), "threshold outside its intervals");
-    const std::string code = rhythmCode(table, 0, length, t);
+    const std::string code = rhythmCode(stamps, length, t);
     check(static_cast<int>(code.size()) == std::max(length - 1, 0), "code length");
     const Currency rounded = Currency::fromDouble(t);
     for (int k = 2; k <= length; ++k) {
         const char digit = code[static_cast<std::size_t>(k - 2)];
-        check(digit == (table.interval(0, k) > rounded ? '1' : '0'), "digit disagrees with the threshold");
+        const auto slot = static_cast<std::size_t>(k);
+        check(digit == (stamps[slot] - stamps[slot - 1] > rounded ? '1' : '0'),
+              "digit disagrees with the threshold");
     }
 }
 
