@@ -123,6 +123,9 @@ def main():
         print("|---|---|---|---|---|")
         for name, values in errors.items():
             print(describe(name, values))
+        # "Received" is when the page's main thread handled the key, just before the program did;
+        # how long after the browser made the event that was.
+        print(describe("main thread after the key event", browser.evaluate("lateness")))
     finally:
         browser.close()
         server.close()

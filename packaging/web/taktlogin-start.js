@@ -20,6 +20,14 @@
     }
     restart.addEventListener('click', () => window.location.reload());
 
+    // Opened from disk: browsers load no WebAssembly from file://, and no reload helps.
+    if (window.location.protocol === 'file:') {
+        show('Taktlogin muss von einem Webserver kommen, nicht aus einer Datei: Öffnen Sie im entpackten Ordner ' +
+             'eine Eingabeaufforderung, starten Sie dort „python3 -m http.server 8000“ (unter Windows ' +
+             '„py -m http.server 8000“) und öffnen Sie dann http://localhost:8000/ im Browser.', false);
+        return;
+    }
+
     if (typeof WebAssembly !== 'object' || typeof qtLoad !== 'function' || typeof taktlogin_entry !== 'function') {
         show(typeof WebAssembly !== 'object'
             ? 'Dieser Browser kann kein WebAssembly ausführen. Taktlogin läuft in jedem aktuellen Browser (Chrome, Edge, Firefox, Safari).'
@@ -40,15 +48,113 @@
         }
     }).observe(document.body, { childList: true, subtree: true });
 
+    // The program is most of the download: it is fetched here, so that the page can say how far
+    // it has come. The count is of the bytes as they arrive unpacked, so that a server that sends
+    // the program compressed still gives a true share of the size built into the page.
+    const megabytes = bytes => (bytes / 1e6).toLocaleString('de-DE', { minimumFractionDigits: 1, maximumFractionDigits: 1 });
+    async function fetchProgram() {
+        const response = await fetch('taktlogin.wasm');
+        if (!response.ok || !response.body)
+            throw new Error('taktlogin.wasm: ' + response.status);
+        const expected = Number(document.documentElement.dataset.programBytes) || 0;
+        const reader = response.body.getReader();
+        const chunks = [];
+        let received = 0;
+        for (;;) {
+            const { done, value } = await reader.read();
+            if (done)
+                break;
+            chunks.push(value);
+            received += value.length;
+            statusText.textContent = expected
+                ? `Taktlogin wird geladen … ${Math.min(99, Math.floor(100 * received / expected))} % ` +
+                  `(${megabytes(received)} von ${megabytes(expected)} MB)`
+                : `Taktlogin wird geladen … ${megabytes(received)} MB`;
+        }
+        const program = new Uint8Array(received);
+        let offset = 0;
+        for (const chunk of chunks) {
+            program.set(chunk, offset);
+            offset += chunk.length;
+        }
+        statusText.textContent = 'Taktlogin wird gestartet …';
+        return WebAssembly.compile(program);
+    }
+
+    // Screen readers read the form from the start: Qt mirrors it into the page only once its
+    // hidden "Enable Screen Reader" button is pressed, which is done for the visitor. The mirror
+    // names a field only by a "name" attribute, which browsers do not read out, so each field is
+    // also given it as its label; and the verdict, a description that changes, is announced.
+    const announcer = document.getElementById('announcer');
+    function labelAndAnnounce(root) {
+        for (const field of root.querySelectorAll('[name]:not([aria-label])'))
+            field.setAttribute('aria-label', field.getAttribute('name'));
+    }
+    function watchMirror(root) {
+        labelAndAnnounce(root);
+        new MutationObserver(changes => {
+            labelAndAnnounce(root);
+            for (const change of changes) {
+                const element = change.target;
+                if (change.attributeName === 'aria-description' && element.id && element.id.endsWith('.picOut'))
+                    announcer.textContent = element.getAttribute('aria-description') || '';
+            }
+        }).observe(root, { childList: true, subtree: true, attributes: true,
+                           attributeFilter: ['name', 'aria-description'] });
+    }
+    function enableScreenReaders(attempt) {
+        const roots = [screen, ...Array.from(screen.querySelectorAll('*'), e => e.shadowRoot).filter(Boolean)];
+        const buttons = roots.flatMap(root => Array.from(root.querySelectorAll('button')))
+            .filter(button => button.textContent.includes('Screen Reader'));
+        if (buttons.length === 0 && attempt < 50) {
+            setTimeout(() => enableScreenReaders(attempt + 1), 100);
+            return;
+        }
+        buttons.forEach(button => button.click());
+        roots.forEach(watchMirror);
+    }
+
+    // The page is the screen the form is centred on. Where a window reaches past the page's edge,
+    // as the Extended view does on a phone or tablet, the screen grows to hold it and the page
+    // scrolls; the window keeps its place, as on the desktop.
+    function fitScreenToWindows(qtScreen) {
+        let right = 0;
+        let bottom = 0;
+        for (const window of qtScreen.querySelectorAll('.qt-window')) {
+            const box = window.getBoundingClientRect();
+            right = Math.max(right, box.right + scrollX);
+            bottom = Math.max(bottom, box.bottom + scrollY);
+        }
+        // The layout viewport: on a phone innerWidth may be the zoomed-out visual one.
+        const page = document.documentElement;
+        screen.style.width = right > page.clientWidth ? `${Math.ceil(right) + 8}px` : '';
+        screen.style.height = bottom > page.clientHeight ? `${Math.ceil(bottom) + 8}px` : '';
+    }
+    function watchWindows() {
+        for (const host of screen.querySelectorAll('*')) {
+            const qtScreen = host.shadowRoot && host.shadowRoot.querySelector('.qt-screen');
+            if (!qtScreen)
+                continue;
+            const resized = new ResizeObserver(() => fitScreenToWindows(qtScreen));
+            const observeWindows = () => qtScreen.querySelectorAll('.qt-window').forEach(w => resized.observe(w));
+            observeWindows();
+            new MutationObserver(() => { observeWindows(); fitScreenToWindows(qtScreen); })
+                .observe(qtScreen, { childList: true, subtree: true, attributes: true, attributeFilter: ['style'] });
+        }
+    }
+
     let started = false;
     qtLoad({
         qt: {
             entryFunction: taktlogin_entry,
+            module: fetchProgram(),
             containerElements: [screen],
             onLoaded: () => {
                 started = true;
                 status.hidden = true;
                 screen.style.visibility = 'visible';
+                // The form's window and its button exist once the program has shown it.
+                setTimeout(() => { enableScreenReaders(0); watchWindows(); }, 0);
                 // After two frames the form is on screen: a mark for whoever measures the start.
                 requestAnimationFrame(() => requestAnimationFrame(() => performance.mark('taktlogin-form-painted')));
             },

@@ -5,9 +5,21 @@
 # JavaScript and WebAssembly, the icon, the licence), and its zip. Included from packaging.cmake
 # when building for WebAssembly.
 set(web_dir ${PROJECT_SOURCE_DIR}/packaging/web)
-install(FILES ${web_dir}/index.html ${web_dir}/taktlogin.css ${web_dir}/taktlogin-start.js
+install(FILES ${web_dir}/taktlogin.css ${web_dir}/taktlogin-start.js
     $<TARGET_FILE_DIR:taktlogin>/taktlogin.js $<TARGET_FILE_DIR:taktlogin>/taktlogin.wasm
     $<TARGET_FILE_DIR:taktlogin>/qtloader.js DESTINATION .)
+# The page carries the program's size, by which it shows how far the download has come; the
+# program and its scripts come also gzipped, which servers such as nginx (gzip_static), Apache
+# (mod_rewrite or MultiViews) and Caddy (precompressed) send as they are to slow lines.
+install(CODE "
+    set(site \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+    file(SIZE \"\${site}/taktlogin.wasm\" program_bytes)
+    configure_file(\"${web_dir}/index.html.in\" \"\${site}/index.html\" @ONLY)
+    foreach(file taktlogin.wasm taktlogin.js qtloader.js)
+        file(ARCHIVE_CREATE OUTPUT \"\${site}/\${file}.gz\" PATHS \"\${site}/\${file}\" FORMAT raw
+            COMPRESSION GZip COMPRESSION_LEVEL 9 MTIME 0)
+    endforeach()
+")
 install(FILES ${packaging_dir}/${TAKTLOGIN_APP_ID}.svg DESTINATION . RENAME taktlogin.svg)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt DESTINATION . RENAME COPYING.txt)
 

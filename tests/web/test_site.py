@@ -11,6 +11,7 @@ received them, never against how promptly this script sent them.
 
 usage: test_site.py taktlogin-<version>-web.zip"""
 
+import json
 import os
 import re
 import sys
@@ -112,6 +113,10 @@ class SiteTest(unittest.TestCase):
             for shown, actual in zip(listed, delivered[row]):
                 self.assertLess(abs(shown - actual), TOLERANCE_MS, f"row {row}: listed {listed}, delivered {delivered[row]}")
         verdict = self.mirror("picOut")
+        # Read out as well, without the visitor turning anything on.
+        self.assertEqual(self.browser.evaluate("document.getElementById('announcer').textContent"), verdict)
+        self.assertEqual([self.mirror(f"txtPWD({row})", "aria-label") for row in (0, 1)],
+                         ["Passwort eigeben:", "Passwort wiederholen:"])
         # What the verdict was drawn from, should it be the wrong one.
         self.charts = [self.mirror(f"picPWD({row})") for row in (0, 1)]
         return verdict
@@ -174,6 +179,81 @@ class SiteTest(unittest.TestCase):
         self.assertEqual(self.browser.evaluate("document.getElementById('status-text').textContent"),
                          "Taktlogin wurde beendet.")
         self.assertFalse(self.browser.evaluate("document.getElementById('restart').hidden"))
+
+
+class ArrivalTest(unittest.TestCase):
+    """How a visitor comes to the form: from disk, or down a slow line."""
+
+    def test_arrival(self):
+        site = tempfile.mkdtemp(prefix="taktlogin-site-")
+        with zipfile.ZipFile(SITE_ZIP) as archive:
+            archive.extractall(site)
+        server = SiteServer(site)
+        # (case, address, kbit/s or 0, a line the page shows while it is there)
+        cases = [("opened from disk", "file://" + os.path.join(site, "index.html"), 0,
+                  r"^Taktlogin muss von einem Webserver kommen.*python3 -m http\.server 8000.*http://localhost:8000/"),
+                 ("4 Mbit/s line", server.url + "index.html", 4000,
+                  r"^Taktlogin wird geladen … \d+ % \(\d+,\d von \d+,\d MB\)$")]
+        try:
+            for case, address, kbits, line in cases:
+                with self.subTest(case):
+                    browser = Chromium()
+                    try:
+                        if kbits:
+                            browser.call("Network.enable")
+                            browser.call("Network.emulateNetworkConditions", offline=False, latency=40,
+                                         downloadThroughput=kbits * 125, uploadThroughput=kbits * 125)
+                        browser.call("Page.navigate", url=address)
+                        text = "document.getElementById('status-text').textContent"
+                        browser.wait_for(f"new RegExp({json.dumps(line)}).test({text})", 30, f"{case}: {line}")
+                    finally:
+                        browser.close()
+        finally:
+            server.close()
+        self.assertGreater(server.sent, 0, "the program was not sent compressed")
+
+
+class ScreenSizeTest(unittest.TestCase):
+    """Phones held upright and a tablet, with touch: both views wholly reachable."""
+
+    def test_sizes(self):
+        site = tempfile.mkdtemp(prefix="taktlogin-site-")
+        with zipfile.ZipFile(SITE_ZIP) as archive:
+            archive.extractall(site)
+        server = SiteServer(site)
+        # The window's box in page coordinates, and how far the page reaches.
+        window_box = ("(w => { const r = w.getBoundingClientRect(); return [r.left + scrollX, r.top + scrollY, "
+                      "r.right + scrollX, r.bottom + scrollY]; })"
+                      "([...document.querySelector('#screen *').shadowRoot.querySelectorAll('.qt-window')]"
+                      ".reduce((a, b) => a.getBoundingClientRect().width >= b.getBoundingClientRect().width ? a : b))")
+        page = "[document.scrollingElement.scrollWidth, document.scrollingElement.scrollHeight]"
+        try:
+            for width, height, ratio in ((360, 640, 3), (412, 915, 2.625), (1024, 768, 2)):
+                with self.subTest(f"{width}x{height}"):
+                    browser = Chromium()
+                    try:
+                        browser.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                                     deviceScaleFactor=ratio, mobile=width < 1000)
+                        browser.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+                        browser.open_form(server.url + "index.html")
+                        browser.wait_for(f"{control('picOut')} !== null", 10, "the accessibility mirror")
+                        normal = browser.evaluate(window_box)
+                        self.assertGreaterEqual(min(normal[:2]), 0, normal)
+                        self.assertEqual(browser.evaluate(page), [width, height], "the Normal view fits")
+                        browser.evaluate(f"{control('mnuErweitert', 'QMenuBar.mnuAnsicht.mnuAnsicht')}.click()")
+                        browser.wait_for(f"{control('txtTakt(0)')}.ariaHidden === 'false'", 10, "the extended view")
+                        time.sleep(0.5)
+                        extended = browser.evaluate(window_box)
+                        self.assertEqual(extended[:2], normal[:2], "the window kept its top-left corner")
+                        reach = browser.evaluate(page)
+                        state = browser.evaluate("[innerWidth, document.documentElement.clientWidth, "
+                                                 "document.getElementById('screen').style.width]")
+                        self.assertGreaterEqual(reach[0], extended[2], f"the right edge cannot be scrolled to: {state}")
+                        self.assertGreaterEqual(reach[1], extended[3], "the bottom cannot be scrolled to")
+                    finally:
+                        browser.close()
+        finally:
+            server.close()
 
 
 if __name__ == "__main__":
