@@ -140,6 +140,8 @@
             observeWindows();
             new MutationObserver(() => { observeWindows(); fitScreenToWindows(qtScreen); })
                 .observe(qtScreen, { childList: true, subtree: true, attributes: true, attributeFilter: ['style'] });
+            // A turned device has another page size; the windows stay where they are.
+            addEventListener('resize', () => fitScreenToWindows(qtScreen));
         }
     }
 

@@ -228,6 +228,9 @@ void Form1::applyLoginRule()
 
 void Form1::txtPWD_Change(int Index)
 {
+    // The counter is read first: what the handler does before stamping (the button's state and
+    // what it tells screen readers) must not delay the stamp.
+    const Currency stamp = Currency::fromRaw(m_counter.ticks());
     applyLoginRule();
     Entry &entry = m_entries.at(static_cast<std::size_t>(Index));
     const QString text = txtPWD[Index]->Text();
@@ -237,7 +240,7 @@ void Form1::txtPWD_Change(int Index)
     }
 
     // A length the table has no slot for is never listed or drawn.
-    if (!entry.change(view(text), Currency::fromRaw(m_counter.ticks())))
+    if (!entry.change(view(text), stamp))
         return;
 
     const QString c = lastCharacter(text);

@@ -181,6 +181,106 @@ class SiteTest(unittest.TestCase):
         self.assertFalse(self.browser.evaluate("document.getElementById('restart').hidden"))
 
 
+# Each system's key events for one entry of five or more characters (Login needs them), as its
+# browsers send them: ("key", key, code, text,
+# modifiers, commands) presses a key (text is what the browser types with it); ("insert", text) is
+# text the browser or a virtual keyboard inserts on its own; ("compose", text) a composition in
+# progress. "pause" marks where a gap falls between the characters. Modifiers: Alt 1, Ctrl 2,
+# Meta/Cmd 4, Shift 8.
+PAUSE = ("pause",)
+KEYBOARDS = {
+    # AltGr comes as Ctrl+Alt with the character as its key, which the browser inserts after it.
+    "Windows, AltGr as Ctrl+Alt": (["B", "ä", "@", "x", "9"], [
+        ("key", "B", "KeyB", "B", 8, ()), PAUSE, ("key", "ä", "Quote", "ä", 0, ()), PAUSE,
+        ("key", "Control", "ControlLeft", "", 2, ()), ("key", "@", "KeyQ", "", 3, ()), ("insert", "@"), PAUSE,
+        ("key", "x", "KeyX", "x", 0, ()), PAUSE, ("key", "9", "Digit9", "9", 0, ())]),
+    "Windows, dead keys ^ ´ `": (["ê", "á", "ò", "1", "2"], [
+        ("key", "Dead", "Backquote", "", 0, ()), ("key", "ê", "KeyE", "ê", 0, ()), PAUSE,
+        ("key", "Dead", "Equal", "", 0, ()), ("key", "á", "KeyA", "á", 0, ()), PAUSE,
+        ("key", "Dead", "Equal", "", 8, ()), ("key", "ò", "KeyO", "ò", 0, ()), PAUSE,
+        ("key", "1", "Digit1", "1", 0, ()), PAUSE, ("key", "2", "Digit2", "2", 0, ())]),
+    # Option gives the character with Alt held; Cmd+C copies and types nothing.
+    "macOS, Option characters and Cmd": (["x", "@", "€", "y", "z"], [
+        ("key", "x", "KeyX", "x", 0, ()), PAUSE, ("key", "@", "KeyL", "@", 1, ()), PAUSE,
+        ("key", "c", "KeyC", "", 4, ("copy",)), ("key", "€", "KeyE", "€", 1, ()), PAUSE,
+        ("key", "y", "KeyY", "y", 0, ()), PAUSE, ("key", "z", "KeyZ", "z", 0, ())]),
+    # An Option dead key starts a composition that the next letter ends.
+    "macOS, Option dead keys": (["ü", "é", "1", "2", "3"], [
+        ("key", "Dead", "KeyU", "", 1, ()), ("compose", "¨"), ("insert", "ü"), PAUSE,
+        ("key", "Dead", "KeyE", "", 1, ()), ("compose", "´"), ("insert", "é"), PAUSE,
+        ("key", "1", "Digit1", "1", 0, ()), PAUSE, ("key", "2", "Digit2", "2", 0, ()), PAUSE,
+        ("key", "3", "Digit3", "3", 0, ())]),
+    "Linux and ChromeOS, AltGr of its own": (["a", "@", "€", "b", "c"], [
+        ("key", "a", "KeyA", "a", 0, ()), PAUSE, ("key", "AltGraph", "AltRight", "", 0, ()),
+        ("key", "@", "KeyQ", "@", 0, ()), PAUSE, ("key", "€", "KeyE", "€", 0, ()), PAUSE,
+        ("key", "b", "KeyB", "b", 0, ()), PAUSE, ("key", "c", "KeyC", "c", 0, ())]),
+    # Android: every key is 229 "Unidentified"; the keyboard commits each character.
+    "Android, committed per character": (["T", "a", "k", "7", "!"], [
+        ("key", "Unidentified", "", "", 0, ()), ("insert", "T"), PAUSE,
+        ("key", "Unidentified", "", "", 0, ()), ("insert", "a"), PAUSE,
+        ("key", "Unidentified", "", "", 0, ()), ("insert", "k"), PAUSE,
+        ("key", "Unidentified", "", "", 0, ()), ("insert", "7"), PAUSE,
+        ("key", "Unidentified", "", "", 0, ()), ("insert", "!")]),
+    # A word composed and then committed at once, as with word suggestions: one change.
+    "Android, a composed word": (["geheim"], [
+        ("key", "Unidentified", "", "", 0, ()), ("compose", "ge"), ("compose", "gehe"),
+        ("compose", "geheim"), ("insert", "geheim")]),
+    # iOS after a tap: committed text, without key events worth the name.
+    "iOS, committed text": (["W", "o", "r", "t", "e"], [
+        ("insert", "W"), PAUSE, ("insert", "o"), PAUSE, ("insert", "r"), PAUSE, ("insert", "t"), PAUSE,
+        ("insert", "e")]),
+}
+
+
+class KeyboardTest(unittest.TestCase):
+    """One table of keyboards: each row's events typed into the first field must give exactly its
+    characters, one stamp per character (group), and log in against them."""
+
+    def test_keyboards(self):
+        site = tempfile.mkdtemp(prefix="taktlogin-site-")
+        with zipfile.ZipFile(SITE_ZIP) as archive:
+            archive.extractall(site)
+        server = SiteServer(site)
+        browser = Chromium()
+        try:
+            browser.open_form(server.url + "index.html")
+            browser.wait_for(f"{control('picOut')} !== null", 10, "the accessibility mirror")
+            for name, (groups, steps) in KEYBOARDS.items():
+                with self.subTest(name):
+                    # The second field gets the same characters, committed group by group with the
+                    # same pauses: "Login korrekt!" only if the first got exactly these characters,
+                    # stamped once per group, and nothing for keys that type nothing.
+                    reference = [step for group in groups for step in (("insert", group), PAUSE)][:-1]
+                    for row, entry in ((0, steps), (1, reference)):
+                        gaps = iter([120, 360] * 12)
+                        for step in entry:
+                            if step[0] == "pause":
+                                time.sleep(next(gaps) / 1000)
+                            elif step[0] == "insert":
+                                browser.call("Input.insertText", text=step[1])
+                            elif step[0] == "compose":
+                                browser.call("Input.imeSetComposition", text=step[1],
+                                             selectionStart=len(step[1]), selectionEnd=len(step[1]))
+                            else:
+                                browser.key(*step[1:])
+                        if row == 0:
+                            browser.key("Tab", "Tab")
+                    try:
+                        browser.key("Enter", "Enter", "\r")
+                        verdict = browser.wait_for(f"{control('picOut')}.getAttribute('aria-description')", 10)
+                        self.assertEqual(verdict, "Login korrekt!", [browser.evaluate(
+                            f"{control(f'picPWD({row})')}.getAttribute('aria-description')") for row in (0, 1)])
+                    finally:
+                        # Backspace empties a field; back to the first.
+                        browser.key("Backspace", "Backspace")
+                        browser.key("Tab", "Tab", modifiers=8)
+                        browser.key("Backspace", "Backspace")
+                        browser.wait_for(f"!{control('picOut')}.getAttribute('aria-description')", 10)
+        finally:
+            browser.close()
+            server.close()
+
+
 class ArrivalTest(unittest.TestCase):
     """How a visitor comes to the form: from disk, or down a slow line."""
 
@@ -245,11 +345,16 @@ class ScreenSizeTest(unittest.TestCase):
                         time.sleep(0.5)
                         extended = browser.evaluate(window_box)
                         self.assertEqual(extended[:2], normal[:2], "the window kept its top-left corner")
-                        reach = browser.evaluate(page)
-                        state = browser.evaluate("[innerWidth, document.documentElement.clientWidth, "
-                                                 "document.getElementById('screen').style.width]")
-                        self.assertGreaterEqual(reach[0], extended[2], f"the right edge cannot be scrolled to: {state}")
-                        self.assertGreaterEqual(reach[1], extended[3], "the bottom cannot be scrolled to")
+                        for turned in (False, True):
+                            if turned:
+                                # Turned on its side, then read again.
+                                browser.call("Emulation.setDeviceMetricsOverride", width=height, height=width,
+                                             deviceScaleFactor=ratio, mobile=width < 1000)
+                                time.sleep(0.5)
+                                self.assertEqual(browser.evaluate(window_box), extended, "turning moved the window")
+                            reach = browser.evaluate(page)
+                            self.assertGreaterEqual(reach[0], extended[2], f"right edge out of reach, turned: {turned}")
+                            self.assertGreaterEqual(reach[1], extended[3], f"bottom out of reach, turned: {turned}")
                     finally:
                         browser.close()
         finally:
