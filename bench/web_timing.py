@@ -11,7 +11,12 @@ own input events with performance.now(). Blocks alternate between the two. Error
 against the planned gaps and against the key events as the page received them (the sender's
 own delay drops out of the second).
 
-usage: web_timing.py SITE_ZIP [--starts N] [--blocks N] [--length N] [--seed N]"""
+Then, on imitated slow lines, the cold time to the painted form with the release's gzipped files
+sent as they are and with the plain files; and what the screen-reader mirror, which the page turns
+on, costs per keystroke: the main thread's time from a character's input event to the end of its
+task, beside a copy of the site that leaves the mirror off.
+
+usage: web_timing.py SITE_ZIP [--starts N] [--blocks N] [--length N] [--seed N] [--lines KBITS,...]"""
 
 import argparse
 import gzip
@@ -19,6 +24,7 @@ import json
 import os
 import random
 import re
+import shutil
 import statistics
 import sys
 import tempfile
@@ -49,6 +55,45 @@ def type_block(browser, text, gaps):
         browser.key(character, f"Key{character.upper()}", character)
 
 
+def cold_load(site, kbits):
+    """Milliseconds from navigation to the painted form for a first visit down a line of kbits."""
+    server = SiteServer(site)
+    browser = Chromium()
+    try:
+        browser.call("Network.enable")
+        browser.call("Network.setCacheDisabled", cacheDisabled=True)
+        browser.call("Network.emulateNetworkConditions", offline=False, latency=40,
+                     downloadThroughput=kbits * 125, uploadThroughput=kbits * 125)
+        return browser.open_form(server.url + "index.html"), server.sent
+    finally:
+        browser.close()
+        server.close()
+
+
+def keystroke_cost(site, count):
+    """Median and 95th percentile of the main thread's time per typed character, in ms."""
+    server = SiteServer(site)
+    browser = Chromium()
+    try:
+        browser.open_form(server.url + "index.html")
+        time.sleep(1)
+        # From the capture of the input event to the next task: the program's whole handling.
+        browser.evaluate("""(() => { window.costs = []; const channel = new MessageChannel();
+            let started = 0; channel.port1.onmessage = () => costs.push(performance.now() - started);
+            addEventListener('input', () => { started = performance.now(); channel.port2.postMessage(0); }, true);
+            })()""")
+        for index in range(count):
+            if index and index % 20 == 0:
+                browser.key("Backspace", "Backspace")
+            browser.key("a", "KeyA", "a")
+            time.sleep(0.05)
+        costs = browser.evaluate("costs")
+        return statistics.median(costs), percentile(costs, 0.95)
+    finally:
+        browser.close()
+        server.close()
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("site_zip")
@@ -56,6 +101,7 @@ def main():
     parser.add_argument("--blocks", type=int, default=10)
     parser.add_argument("--length", type=int, default=12)
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--lines", default="16000,4000")
     options = parser.parse_args()
     rng = random.Random(options.seed)
 
@@ -129,6 +175,28 @@ def main():
     finally:
         browser.close()
         server.close()
+
+    plain = tempfile.mkdtemp(prefix="taktlogin-plain-")
+    shutil.copytree(site, plain, dirs_exist_ok=True)
+    for name in os.listdir(plain):
+        if name.endswith(".gz"):
+            os.remove(os.path.join(plain, name))
+    print("| line | gzipped files: painted form | sent | plain files: painted form |")
+    print("|---|---|---|---|")
+    for kbits in (int(k) for k in options.lines.split(",")):
+        packed, sent = cold_load(site, kbits)
+        unpacked, _ = cold_load(plain, kbits)
+        print(f"| {kbits / 1000:g} Mbit/s | {packed / 1000:.1f} s | {sent / 1e6:.2f} MB | {unpacked / 1000:.1f} s |")
+
+    # The same site with the start script's turning on of the mirror taken out.
+    start = os.path.join(plain, "taktlogin-start.js")
+    with open(start) as script:
+        text = script.read()
+    with open(start, "w") as script:
+        script.write(text.replace("enableScreenReaders(0);", ""))
+    for name, folder in (("mirror on (the site)", site), ("mirror off", plain)):
+        median, high = keystroke_cost(folder, 100)
+        print(f"per keystroke, {name}: median {median:.2f} ms, 95th percentile {high:.2f} ms")
 
 
 if __name__ == "__main__":

@@ -35,6 +35,32 @@
         return;
     }
 
+    // The program stamps a character with the time the browser made its key event, handed over
+    // here for the task that handles it: a main thread that comes to the key late (a busy
+    // machine) then changes no interval. Text without a key of its own (a virtual keyboard's, a
+    // composition's) gets the time of its input event.
+    const clearStamp = new MessageChannel();
+    clearStamp.port1.onmessage = () => { globalThis.taktloginEventStamp = undefined; };
+    function handOver(time) {
+        globalThis.taktloginEventStamp = time;
+        clearStamp.port2.postMessage(0);
+    }
+    let pressed = null;
+    addEventListener('keydown', e => {
+        pressed = e.key.length === 1 ? { key: e.key, time: e.timeStamp } : null;
+        handOver(e.timeStamp);
+    }, true);
+    addEventListener('keyup', e => {
+        if (pressed && pressed.key === e.key)
+            pressed = null;
+    }, true);
+    for (const type of ['input', 'compositionend']) {
+        addEventListener(type, e => {
+            handOver(pressed ? pressed.time : e.timeStamp);
+            pressed = null;
+        }, true);
+    }
+
     // Qt types through a hidden text field of its own, which holds what is typed. The browser
     // must neither check its spelling (which may send the text to a spelling service) nor
     // remember or complete it.

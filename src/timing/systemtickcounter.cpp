@@ -4,7 +4,10 @@
 
 #include "systemtickcounter.h"
 
-#ifdef _WIN32
+#ifdef __EMSCRIPTEN__
+#include <cmath>
+#include <emscripten.h>
+#elif defined(_WIN32)
 #include <windows.h>
 #else
 #include <time.h>
@@ -13,6 +16,16 @@
 namespace {
 constexpr std::int64_t TicksPerSecond = 10'000'000;
 }
+
+#ifdef __EMSCRIPTEN__
+// The page hands over when the browser made the event now being handled (its timeStamp, on the
+// clock of performance.now()), so that a main thread that comes to a key late on a busy machine
+// changes no interval. Outside such an event: the clock itself.
+EM_JS(double, eventOrNowMilliseconds, (), {
+    const stamp = globalThis.taktloginEventStamp;
+    return typeof stamp === 'number' ? stamp : performance.now();
+});
+#endif
 
 std::int64_t ticksFromCount(std::int64_t count, std::int64_t frequency)
 {
@@ -24,7 +37,9 @@ std::int64_t ticksFromCount(std::int64_t count, std::int64_t frequency)
 
 std::int64_t SystemTickCounter::ticks()
 {
-#ifdef _WIN32
+#ifdef __EMSCRIPTEN__
+    return std::llround(eventOrNowMilliseconds() * (TicksPerSecond / 1000));
+#elif defined(_WIN32)
     LARGE_INTEGER count;
     LARGE_INTEGER frequency;
     QueryPerformanceCounter(&count);

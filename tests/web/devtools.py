@@ -150,19 +150,13 @@ class Chromium:
         return self.evaluate("performance.getEntriesByName('taktlogin-form-painted')[0].startTime")
 
     def watch_form(self):
-        """Records when each typed character reaches the page's main thread (window.delivered): the
-        input event of Qt's hidden text field where one follows the key, else the key event, which
-        carry the character to the program in that same task. A
-        main thread late on a busy machine is late for the program too; how long after the browser
-        made the key event each one came is kept in window.lateness. The page turns on Qt's
-        accessibility mirror of the form by itself; the form's state is read from there."""
-        self.evaluate("""(() => { window.delivered = []; window.lateness = []; let pressed = null;
-            addEventListener('keydown', e => { if (e.key.length !== 1) return; const now = performance.now();
-                pressed = { index: delivered.push(now) - 1, made: e.timeStamp }; lateness.push(now - e.timeStamp); }, true);
-            addEventListener('input', e => { if (e.inputType !== 'insertText') return; const now = performance.now();
-                if (pressed === null) { delivered.push(now); return; }
-                delivered[pressed.index] = now; lateness[pressed.index] = now - pressed.made; pressed = null; }, true);
-            })()""")
+        """Records when the browser made each key event that types a character (window.delivered),
+        and how late the page's main thread came to it (window.lateness): the program stamps with
+        the former. The page turns on Qt's accessibility mirror of the form by itself; the form's
+        state is read from there."""
+        self.evaluate("""(() => { window.delivered = []; window.lateness = [];
+            addEventListener('keydown', e => { if (e.key.length !== 1) return;
+                delivered.push(e.timeStamp); lateness.push(performance.now() - e.timeStamp); }, true); })()""")
         self.wait_for(f"{control('picOut')} !== null", 10, "the accessibility mirror")
 
     def close(self):
