@@ -42,7 +42,10 @@
     const clearStamp = new MessageChannel();
     clearStamp.port1.onmessage = () => { globalThis.taktloginEventStamp = undefined; };
     function handOver(time) {
-        globalThis.taktloginEventStamp = time;
+        // An engine whose event times are on another clock, or missing, gets the clock's own time.
+        // WebKit rounds both to whole milliseconds, so an event may seem to come from just ahead.
+        const now = performance.now();
+        globalThis.taktloginEventStamp = time > 0 && time <= now + 2 && now - time < 2000 ? time : now;
         clearStamp.port2.postMessage(0);
     }
     let pressed = null;
