@@ -109,7 +109,7 @@ def main():
     with zipfile.ZipFile(options.site_zip) as archive:
         archive.extractall(site)
     transferred = {name: len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9))
-                   for name in sorted(os.listdir(site)) if name != "COPYING.txt"}
+                   for name in sorted(os.listdir(site)) if name != "COPYING.txt" and not name.endswith(".gz")}
     print(f"site, gzip -9 per file: {sum(transferred.values()) / 1e6:.2f} MB "
           f"(taktlogin.wasm {transferred['taktlogin.wasm'] / 1e6:.2f} MB)")
 
