@@ -21,10 +21,12 @@ constexpr std::int64_t TicksPerSecond = 10'000'000;
 // The page hands over when the browser made the event now being handled (its timeStamp, on the
 // clock of performance.now()), so that a main thread that comes to a key late on a busy machine
 // changes no interval. Outside such an event: the clock itself.
+// clang-format off
 EM_JS(double, eventOrNowMilliseconds, (), {
     const stamp = globalThis.taktloginEventStamp;
     return typeof stamp === 'number' ? stamp : performance.now();
 });
+// clang-format on
 #endif
 
 std::int64_t ticksFromCount(std::int64_t count, std::int64_t frequency)
