@@ -29,10 +29,9 @@ import statistics
 import sys
 import tempfile
 import time
-import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
-from devtools import Chromium, SiteServer, control  # noqa: E402
+from devtools import Chromium, SiteServer, control, extract_site  # noqa: E402
 
 LETTERS = "abcdefghijklmnopqrstuvwxyz"
 
@@ -57,24 +56,17 @@ def type_block(browser, text, gaps):
 
 def cold_load(site, kbits):
     """Milliseconds from navigation to the painted form for a first visit down a line of kbits."""
-    server = SiteServer(site)
-    browser = Chromium()
-    try:
+    with SiteServer(site) as server, Chromium() as browser:
         browser.call("Network.enable")
         browser.call("Network.setCacheDisabled", cacheDisabled=True)
         browser.call("Network.emulateNetworkConditions", offline=False, latency=40,
                      downloadThroughput=kbits * 125, uploadThroughput=kbits * 125)
         return browser.open_form(server.url + "index.html"), server.sent
-    finally:
-        browser.close()
-        server.close()
 
 
 def keystroke_cost(site, count):
     """Median and 95th percentile of the main thread's time per typed character, in ms."""
-    server = SiteServer(site)
-    browser = Chromium()
-    try:
+    with SiteServer(site) as server, Chromium() as browser:
         browser.open_form(server.url + "index.html")
         time.sleep(1)
         # From the capture of the input event to the next task: the program's whole handling.
@@ -89,9 +81,6 @@ def keystroke_cost(site, count):
             time.sleep(0.05)
         costs = browser.evaluate("costs")
         return statistics.median(costs), percentile(costs, 0.95)
-    finally:
-        browser.close()
-        server.close()
 
 
 def main():
@@ -105,9 +94,7 @@ def main():
     options = parser.parse_args()
     rng = random.Random(options.seed)
 
-    site = tempfile.mkdtemp(prefix="taktlogin-site-")
-    with zipfile.ZipFile(options.site_zip) as archive:
-        archive.extractall(site)
+    site = extract_site(options.site_zip)
     transferred = {name: len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9))
                    for name in sorted(os.listdir(site)) if name != "COPYING.txt" and not name.endswith(".gz")}
     print(f"site, gzip -9 per file: {sum(transferred.values()) / 1e6:.2f} MB "

@@ -13,6 +13,7 @@ import tempfile
 import threading
 import time
 import urllib.request
+import zipfile
 
 import websocket
 
@@ -61,6 +62,20 @@ class SiteServer:
     def close(self):
         self.httpd.shutdown()
         self.httpd.server_close()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
+
+def extract_site(site_zip):
+    """The release unpacked into a new temporary folder, as a visitor's server would hold it."""
+    folder = tempfile.mkdtemp(prefix="taktlogin-site-")
+    with zipfile.ZipFile(site_zip) as archive:
+        archive.extractall(folder)
+    return folder
 
 
 # A JavaScript function that finds an element of the form's accessibility mirror by its id; Qt
@@ -157,6 +172,15 @@ class Chromium:
         self.evaluate("""(() => { window.delivered = []; window.lateness = [];
             addEventListener('keydown', e => { if (e.key.length !== 1) return;
                 delivered.push(e.timeStamp); lateness.push(performance.now() - e.timeStamp); }, true); })()""")
+        self.wait_for_mirror()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
+    def wait_for_mirror(self):
         self.wait_for(f"{control('picOut')} !== null", 10, "the accessibility mirror")
 
     def close(self):

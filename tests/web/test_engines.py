@@ -19,13 +19,12 @@ import sys
 import tempfile
 import time
 import unittest
-import zipfile
 
-from Xlib import X, XK, display
+from Xlib import X, display
 from Xlib.ext import xtest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from devtools import SiteServer  # noqa: E402
+from devtools import SiteServer, extract_site  # noqa: E402
 
 SITE_ZIP = None
 GREEN, RED = (0, 128, 0), (192, 0, 0)
@@ -75,9 +74,7 @@ class EngineTest(unittest.TestCase):
         if "adiaeresis" not in line:
             raise AssertionError(f"the German layout did not take: {line}")
         cls.display = display.Display()
-        cls.site = tempfile.mkdtemp(prefix="taktlogin-site-")
-        with zipfile.ZipFile(SITE_ZIP) as archive:
-            archive.extractall(cls.site)
+        cls.site = extract_site(SITE_ZIP)
         cls.server = SiteServer(cls.site)
 
     @classmethod

@@ -14,16 +14,29 @@ usage: test_site.py taktlogin-<version>-web.zip"""
 import json
 import os
 import re
+import shutil
 import sys
-import tempfile
 import time
 import unittest
-import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from devtools import Chromium, SiteServer, control  # noqa: E402
+from devtools import Chromium, SiteServer, control, extract_site  # noqa: E402
 
 SITE_ZIP = None
+# The release unpacked once and served on loopback for every test of this file.
+SITE = SERVER = None
+
+
+def setUpModule():
+    global SITE, SERVER
+    SITE = extract_site(SITE_ZIP)
+    SERVER = SiteServer(SITE)
+
+
+def tearDownModule():
+    SERVER.close()
+    shutil.rmtree(SITE, ignore_errors=True)
+
 # Milliseconds a listed interval may differ from the one between the key events as delivered.
 TOLERANCE_MS = 10.0
 
@@ -40,10 +53,7 @@ KEYS = {
 class SiteTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.site = tempfile.mkdtemp(prefix="taktlogin-site-")
-        with zipfile.ZipFile(SITE_ZIP) as archive:
-            archive.extractall(cls.site)
-        cls.server = SiteServer(cls.site)
+        cls.server = SERVER
         cls.browser = Chromium()
         cls.browser.open_form(cls.server.url + "index.html")
         cls.loaded_requests = len(cls.server.requests)
@@ -52,7 +62,6 @@ class SiteTest(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.browser.close()
-        cls.server.close()
 
     def key(self, *args, **kwargs):
         self.browser.key(*args, **kwargs)
@@ -237,14 +246,9 @@ class KeyboardTest(unittest.TestCase):
     characters, one stamp per character (group), and log in against them."""
 
     def test_keyboards(self):
-        site = tempfile.mkdtemp(prefix="taktlogin-site-")
-        with zipfile.ZipFile(SITE_ZIP) as archive:
-            archive.extractall(site)
-        server = SiteServer(site)
-        browser = Chromium()
-        try:
-            browser.open_form(server.url + "index.html")
-            browser.wait_for(f"{control('picOut')} !== null", 10, "the accessibility mirror")
+        with Chromium() as browser:
+            browser.open_form(SERVER.url + "index.html")
+            browser.wait_for_mirror()
             for name, (groups, steps) in KEYBOARDS.items():
                 with self.subTest(name):
                     # The second field gets the same characters, committed group by group with the
@@ -276,90 +280,65 @@ class KeyboardTest(unittest.TestCase):
                         browser.key("Tab", "Tab", modifiers=8)
                         browser.key("Backspace", "Backspace")
                         browser.wait_for(f"!{control('picOut')}.getAttribute('aria-description')", 10)
-        finally:
-            browser.close()
-            server.close()
 
 
 class ArrivalTest(unittest.TestCase):
     """How a visitor comes to the form: from disk, or down a slow line."""
 
     def test_arrival(self):
-        site = tempfile.mkdtemp(prefix="taktlogin-site-")
-        with zipfile.ZipFile(SITE_ZIP) as archive:
-            archive.extractall(site)
-        server = SiteServer(site)
+        sent = SERVER.sent
         # (case, address, kbit/s or 0, a line the page shows while it is there)
-        cases = [("opened from disk", "file://" + os.path.join(site, "index.html"), 0,
+        cases = [("opened from disk", "file://" + os.path.join(SITE, "index.html"), 0,
                   r"^Taktlogin muss von einem Webserver kommen.*python3 -m http\.server 8000.*http://localhost:8000/"),
-                 ("4 Mbit/s line", server.url + "index.html", 4000,
+                 ("4 Mbit/s line", SERVER.url + "index.html", 4000,
                   r"^Taktlogin wird geladen … \d+ % \(\d+,\d von \d+,\d MB\)$")]
-        try:
-            for case, address, kbits, line in cases:
-                with self.subTest(case):
-                    browser = Chromium()
-                    try:
-                        if kbits:
-                            browser.call("Network.enable")
-                            browser.call("Network.emulateNetworkConditions", offline=False, latency=40,
-                                         downloadThroughput=kbits * 125, uploadThroughput=kbits * 125)
-                        browser.call("Page.navigate", url=address)
-                        text = "document.getElementById('status-text').textContent"
-                        browser.wait_for(f"new RegExp({json.dumps(line)}).test({text})", 30, f"{case}: {line}")
-                    finally:
-                        browser.close()
-        finally:
-            server.close()
-        self.assertGreater(server.sent, 0, "the program was not sent compressed")
+        for case, address, kbits, line in cases:
+            with self.subTest(case), Chromium() as browser:
+                if kbits:
+                    browser.call("Network.enable")
+                    browser.call("Network.emulateNetworkConditions", offline=False, latency=40,
+                                 downloadThroughput=kbits * 125, uploadThroughput=kbits * 125)
+                browser.call("Page.navigate", url=address)
+                text = "document.getElementById('status-text').textContent"
+                browser.wait_for(f"new RegExp({json.dumps(line)}).test({text})", 30, f"{case}: {line}")
+        self.assertGreater(SERVER.sent, sent, "the program was not sent compressed")
 
 
 class ScreenSizeTest(unittest.TestCase):
     """Phones held upright and a tablet, with touch: both views wholly reachable."""
 
     def test_sizes(self):
-        site = tempfile.mkdtemp(prefix="taktlogin-site-")
-        with zipfile.ZipFile(SITE_ZIP) as archive:
-            archive.extractall(site)
-        server = SiteServer(site)
         # The window's box in page coordinates, and how far the page reaches.
         window_box = ("(w => { const r = w.getBoundingClientRect(); return [r.left + scrollX, r.top + scrollY, "
                       "r.right + scrollX, r.bottom + scrollY]; })"
                       "([...document.querySelector('#screen *').shadowRoot.querySelectorAll('.qt-window')]"
                       ".reduce((a, b) => a.getBoundingClientRect().width >= b.getBoundingClientRect().width ? a : b))")
         page = "[document.scrollingElement.scrollWidth, document.scrollingElement.scrollHeight]"
-        try:
-            for width, height, ratio in ((360, 640, 3), (412, 915, 2.625), (1024, 768, 2)):
-                with self.subTest(f"{width}x{height}"):
-                    browser = Chromium()
-                    try:
-                        browser.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+        for width, height, ratio in ((360, 640, 3), (412, 915, 2.625), (1024, 768, 2)):
+            with self.subTest(f"{width}x{height}"), Chromium() as browser:
+                browser.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                             deviceScaleFactor=ratio, mobile=width < 1000)
+                browser.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+                browser.open_form(SERVER.url + "index.html")
+                browser.wait_for_mirror()
+                normal = browser.evaluate(window_box)
+                self.assertGreaterEqual(min(normal[:2]), 0, normal)
+                self.assertEqual(browser.evaluate(page), [width, height], "the Normal view fits")
+                browser.evaluate(f"{control('mnuErweitert', 'QMenuBar.mnuAnsicht.mnuAnsicht')}.click()")
+                browser.wait_for(f"{control('txtTakt(0)')}.ariaHidden === 'false'", 10, "the extended view")
+                time.sleep(0.5)
+                extended = browser.evaluate(window_box)
+                self.assertEqual(extended[:2], normal[:2], "the window kept its top-left corner")
+                for turned in (False, True):
+                    if turned:
+                        # Turned on its side, then read again.
+                        browser.call("Emulation.setDeviceMetricsOverride", width=height, height=width,
                                      deviceScaleFactor=ratio, mobile=width < 1000)
-                        browser.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
-                        browser.open_form(server.url + "index.html")
-                        browser.wait_for(f"{control('picOut')} !== null", 10, "the accessibility mirror")
-                        normal = browser.evaluate(window_box)
-                        self.assertGreaterEqual(min(normal[:2]), 0, normal)
-                        self.assertEqual(browser.evaluate(page), [width, height], "the Normal view fits")
-                        browser.evaluate(f"{control('mnuErweitert', 'QMenuBar.mnuAnsicht.mnuAnsicht')}.click()")
-                        browser.wait_for(f"{control('txtTakt(0)')}.ariaHidden === 'false'", 10, "the extended view")
                         time.sleep(0.5)
-                        extended = browser.evaluate(window_box)
-                        self.assertEqual(extended[:2], normal[:2], "the window kept its top-left corner")
-                        for turned in (False, True):
-                            if turned:
-                                # Turned on its side, then read again.
-                                browser.call("Emulation.setDeviceMetricsOverride", width=height, height=width,
-                                             deviceScaleFactor=ratio, mobile=width < 1000)
-                                time.sleep(0.5)
-                                self.assertEqual(browser.evaluate(window_box), extended, "turning moved the window")
-                            reach = browser.evaluate(page)
-                            self.assertGreaterEqual(reach[0], extended[2], f"right edge out of reach, turned: {turned}")
-                            self.assertGreaterEqual(reach[1], extended[3], f"bottom out of reach, turned: {turned}")
-                    finally:
-                        browser.close()
-        finally:
-            server.close()
-
+                        self.assertEqual(browser.evaluate(window_box), extended, "turning moved the window")
+                    reach = browser.evaluate(page)
+                    self.assertGreaterEqual(reach[0], extended[2], f"right edge out of reach, turned: {turned}")
+                    self.assertGreaterEqual(reach[1], extended[3], f"bottom out of reach, turned: {turned}")
 
 if __name__ == "__main__":
     if len(sys.argv) != 2:
