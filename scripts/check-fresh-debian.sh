@@ -4,9 +4,10 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Runs the README's test command as a new user would: in a freshly debootstrapped Debian that
-# has only git, on a clone of the current commit. Prints the test summaries.
-# Usage: check-fresh-debian.sh bookworm|trixie   (as root; downloads a whole system)
+# Runs one of the README's commands as a new user would: in a freshly debootstrapped Debian that
+# has only git, on a clone of the current commit, with an empty cache. Prints the test summaries.
+# Usage: check-fresh-debian.sh bookworm|trixie [test|windows|web]   (as root; downloads a whole
+# system; windows and web build their Qt from source, 30 to 70 minutes)
 set -euo pipefail
 
 release="${1:-}"
@@ -17,12 +18,20 @@ bookworm | trixie) ;;
     exit 2
     ;;
 esac
+script="${2:-test}"
+case "$script" in
+test | windows | web) ;;
+*)
+    echo "usage: $0 bookworm|trixie [test|windows|web]" >&2
+    exit 2
+    ;;
+esac
 [ "$(id -u)" -eq 0 ] || { echo "check-fresh-debian.sh needs root (debootstrap, chroot)" >&2; exit 2; }
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 commit="$(git -C "$repo_root" rev-parse HEAD)"
-root="$repo_root/build/fresh-debian/$release"
-log="$repo_root/build/fresh-debian/$release.log"
+root="$repo_root/build/fresh-debian/$release-$script"
+log="$repo_root/build/fresh-debian/$release-$script.log"
 
 if ! command -v debootstrap >/dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
@@ -46,10 +55,10 @@ echo "== clone commit $commit"
 git clone -q "$repo_root" "$root/root/taktlogin"
 git -C "$root/root/taktlogin" checkout -q "$commit"
 
-echo "== bash scripts/test.sh in $release ($(cat "$root/etc/debian_version"))"
+echo "== bash scripts/$script.sh in $release ($(cat "$root/etc/debian_version"))"
 status=0
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    LANG=C.UTF-8 TERM=dumb bash -c 'cd /root/taktlogin && bash scripts/test.sh' >>"$log" 2>&1 || status=$?
+    LANG=C.UTF-8 TERM=dumb bash -c "cd /root/taktlogin && bash scripts/$script.sh" >>"$log" 2>&1 || status=$?
 
 grep -E '^[0-9]+% tests passed|tests failed out of|^\s+[0-9]+ - |^Done [0-9]+ runs|^#[0-9]+\s+DONE' "$log" || true
 if [ $status -ne 0 ]; then
@@ -57,4 +66,4 @@ if [ $status -ne 0 ]; then
     tail -n 30 "$log" >&2
     exit 1
 fi
-echo "$release: the README test command passed; log: $log"
+echo "$release: bash scripts/$script.sh passed; log: $log"
