@@ -35,6 +35,22 @@
         return;
     }
 
+    // WebKitGTK (GNOME Web) reports Shift+Tab, which GTK knows as ISO_Left_Tab, with the key
+    // "Unidentified". Qt goes by the key, so the focus would stay put and the browser would move
+    // its own instead; the event is handed on as the Tab it is.
+    addEventListener('keydown', retellUnidentifiedTab, true);
+    addEventListener('keyup', retellUnidentifiedTab, true);
+    function retellUnidentifiedTab(e) {
+        if (e.key !== 'Unidentified' || e.code !== 'Tab')
+            return;
+        e.preventDefault();
+        e.stopImmediatePropagation();
+        e.composedPath()[0].dispatchEvent(new KeyboardEvent(e.type, {
+            key: 'Tab', code: 'Tab', location: e.location, repeat: e.repeat, shiftKey: e.shiftKey, ctrlKey: e.ctrlKey,
+            altKey: e.altKey, metaKey: e.metaKey, bubbles: true, cancelable: true, composed: true,
+        }));
+    }
+
     // The program stamps a character with the time the browser made its key event, handed over
     // here for the task that handles it: a main thread that comes to the key late (a busy
     // machine) then changes no interval. Text without a key of its own (a virtual keyboard's, a
