@@ -84,6 +84,15 @@ run_in_debian_13() {
     [ $status -eq 0 ] || { echo "cross.sh $platform: the build in Debian 13 failed (status $status)" >&2; exit $status; }
 }
 
+# A deb-src entry for each of Debian's archives apt knows, whichever format the system keeps its
+# entries in. Without a Signed-By of its own it takes the keys of the deb entry beside it.
+add_source_entries() {
+    local list=/etc/apt/sources.list.d/taktlogin-src.list
+    apt-get indextargets 'Created-By: Packages' 'Origin: Debian' \
+        --format 'deb-src $(REPO_URI) $(RELEASE) $(COMPONENT)' | sort -u >"$list"
+    [ -s "$list" ] || { rm -f "$list"; echo "cross.sh: apt knows no Debian archive to fetch the Qt source from" >&2; exit 1; }
+}
+
 host_release="$(. /etc/os-release && echo "${VERSION_ID:-0}")"
 if [ "${host_release%%.*}" -lt 13 ] 2>/dev/null; then
     run_in_debian_13 "$@"
@@ -105,9 +114,9 @@ else
     rm -rf "$qt_prefix"
     if [ ! -f "$qt_build/.source-ready" ]; then
         step "fetch the Qt source $qt_deb_version"
-        if ! apt-get indextargets --format '$(CREATED_BY)' | grep -q '^Sources$'; then
+        if [[ "$(apt-get indextargets --format '$(CREATED_BY)')" != *Sources* ]]; then
             [ "$(id -u)" -eq 0 ] || { echo "cross.sh: apt has no deb-src entry; add one, or run as root" >&2; exit 1; }
-            sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >/etc/apt/sources.list.d/taktlogin-src.sources
+            add_source_entries
             apt-get update -qq
         fi
         rm -rf "$qt_build"
