@@ -53,32 +53,30 @@
 
     // The program stamps a character with the time the browser made its key event, handed over
     // here for the task that handles it: a main thread that comes to the key late (a busy
-    // machine) then changes no interval. Text without a key of its own (a virtual keyboard's, a
-    // composition's) gets the time of its input event.
+    // machine) then changes no interval. Text that comes without a key down (iOS commits it so)
+    // gets the time of its input event.
     const clearStamp = new MessageChannel();
     clearStamp.port1.onmessage = () => { globalThis.taktloginEventStamp = undefined; };
     function handOver(time) {
         // An engine whose event times are on another clock, or missing, gets the clock's own time.
-        // WebKit rounds both to whole milliseconds, so an event may seem to come from just ahead.
+        // WebKitGTK takes a key's time from the X server, which may run some ms ahead of the
+        // page's clock (12 ms seen); such times are kept, so that a row's keys share one clock.
         const now = performance.now();
-        globalThis.taktloginEventStamp = time > 0 && time <= now + 2 && now - time < 2000 ? time : now;
+        globalThis.taktloginEventStamp = time > 0 && time <= now + 50 && now - time < 2000 ? time : now;
         clearStamp.port2.postMessage(0);
     }
+    // The key whose text is still to come: a character's own key, or one an input method takes
+    // (key "Unidentified" or "Process": a phone's keyboard, a dead key's composition in
+    // WebKitGTK), whose text follows as input or as the end of a composition.
     let pressed = null;
     addEventListener('keydown', e => {
-        pressed = e.key.length === 1 ? { key: e.key, time: e.timeStamp } : null;
+        const typing = e.key.length === 1 || e.key === 'Unidentified' || e.key === 'Process';
+        pressed = typing ? e.timeStamp : null;
         handOver(e.timeStamp);
     }, true);
-    addEventListener('keyup', e => {
-        if (pressed && pressed.key === e.key)
-            pressed = null;
-    }, true);
-    for (const type of ['input', 'compositionend']) {
-        addEventListener(type, e => {
-            handOver(pressed ? pressed.time : e.timeStamp);
-            pressed = null;
-        }, true);
-    }
+    addEventListener('keyup', () => { pressed = null; }, true);
+    for (const type of ['input', 'compositionend'])
+        addEventListener(type, e => handOver(pressed ?? e.timeStamp), true);
 
     // Qt types through a hidden text field of its own, which holds what is typed. The browser
     // must neither check its spelling (which may send the text to a spelling service) nor

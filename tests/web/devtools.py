@@ -148,15 +148,17 @@ class Chromium:
             time.sleep(0.05)
         raise AssertionError(f"not within {seconds} s: {what or expression}")
 
-    def key(self, key, code, text="", modifiers=0, commands=()):
-        """Presses and releases one key; text is what it types, if anything."""
+    def key(self, key, code, text="", modifiers=0, commands=(), down=True, up=True):
+        """Presses and releases one key, or only one of the two; text is what it types, if anything."""
         params = {"key": key, "code": code, "modifiers": modifiers}
         if key == "Unidentified":
             params["windowsVirtualKeyCode"] = 229  # what a virtual keyboard's keys report
         if text:
             params.update(text=text, unmodifiedText=text)
-        self.call("Input.dispatchKeyEvent", type="keyDown", commands=list(commands), **params)
-        self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code, modifiers=modifiers)
+        if down:
+            self.call("Input.dispatchKeyEvent", type="keyDown", commands=list(commands), **params)
+        if up:
+            self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code, modifiers=modifiers)
 
     def open_form(self, url):
         """Loads the site and returns the ms from navigation to the painted form (the page's mark)."""
