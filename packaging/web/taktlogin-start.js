@@ -59,8 +59,8 @@
     clearStamp.port1.onmessage = () => { globalThis.taktloginEventStamp = undefined; };
     function handOver(time) {
         // An engine whose event times are on another clock, or missing, gets the clock's own time.
-        // WebKitGTK takes a key's time from the X server, which may run some ms ahead of the
-        // page's clock (12 ms seen); such times are kept, so that a row's keys share one clock.
+        // WebKitGTK's key times may run some ms ahead of the page's clock (12 ms seen on X); such
+        // times are kept, so that a row's keys share one clock.
         const now = performance.now();
         globalThis.taktloginEventStamp = time > 0 && time <= now + 50 && now - time < 2000 ? time : now;
         clearStamp.port2.postMessage(0);
