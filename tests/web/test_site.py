@@ -50,6 +50,7 @@ KEYS = {
     "€": ("€", "KeyE", "€", 0), "é": ("é", "KeyE", "é", 0), "T": ("T", "KeyT", "T", 8),
 }
 
+
 def chart_bars(browser, row):
     """The chart's intervals in ms, from its description "Balken (ms): a; b. Schwelle (ms): t"."""
     description = browser.evaluate(f"{control(f'picPWD({row})')}.getAttribute('aria-description')") or ""
@@ -62,6 +63,14 @@ def rhythm(intervals):
     positive = [x for x in intervals if x > 0]
     threshold = (min(positive) + max(positive)) / 2
     return "".join("1" if x > threshold else "0" for x in intervals), min(abs(x - threshold) for x in intervals)
+
+
+def kept_plan(intervals, gaps):
+    """Whether the intervals that reached the page have the planned gaps' rhythm code, clear of the
+    threshold: else a sender delayed on a busy machine changed the rhythm, and the entry is typed
+    again."""
+    code, margin = rhythm(intervals)
+    return code == rhythm(gaps[:len(intervals)])[0] and margin > 30
 
 
 class SiteTest(unittest.TestCase):
@@ -111,11 +120,7 @@ class SiteTest(unittest.TestCase):
             delivered = [self.type_entry(first, gaps_first)]
             self.key("Tab", "Tab")
             delivered.append(self.type_entry(second, gaps_second))
-            # A sender delayed on a busy machine may have changed the rhythm that reached the page,
-            # or left an interval close to the threshold: then the entries are typed again.
-            rhythms = [rhythm(intervals) for intervals in delivered]
-            if all(code == rhythm(gaps)[0] and margin > 30 for (code, margin), gaps
-                   in zip(rhythms, (gaps_first, gaps_second))) or attempt == 2:
+            if all(map(kept_plan, delivered, (gaps_first, gaps_second))) or attempt == 2:
                 break
             self.clear_both()
         self.key("Enter", "Enter", "\r")
@@ -202,6 +207,7 @@ class SiteTest(unittest.TestCase):
 # a composition in progress. "pause" marks where a gap falls between the characters, ("sleep", ms)
 # a wait of its own. Modifiers: Alt 1, Ctrl 2, Meta/Cmd 4, Shift 8.
 PAUSE = ("pause",)
+GAPS = [120, 360] * 12  # ms, one at each pause
 
 
 def android_key(character, late=0):
@@ -262,15 +268,10 @@ class KeyboardTest(unittest.TestCase):
                 with self.subTest(name):
                     # The second field gets the same characters, committed group by group with the
                     # same pauses: "Login korrekt!" only if the first got exactly these characters,
-                    # stamped once per group, and nothing for keys that type nothing. A sender
-                    # delayed on a busy machine may have changed a rhythm that reached the page;
-                    # then the row is typed again.
-                    planned = rhythm([120, 360] * 12)[0]
+                    # stamped once per group, and nothing for keys that type nothing.
                     for attempt in range(3):
                         verdict, listed = self.type_row(browser, groups, steps)
-                        if verdict == "Login korrekt!" or all(
-                                not bars or (rhythm(bars)[0] == planned[:len(bars)] and rhythm(bars)[1] > 30)
-                                for bars in listed):
+                        if verdict == "Login korrekt!" or all(not bars or kept_plan(bars, GAPS) for bars in listed):
                             break
                     self.assertEqual(verdict, "Login korrekt!", listed)
 
@@ -280,7 +281,7 @@ class KeyboardTest(unittest.TestCase):
         the verdict and both charts' intervals, and empties the fields again."""
         reference = [step for group in groups for step in (("insert", group), PAUSE)][:-1]
         for row, entry in ((0, steps), (1, reference)):
-            gaps = iter([120, 360] * 12)
+            gaps = iter(GAPS)
             for step in entry:
                 if step[0] == "pause":
                     time.sleep(next(gaps) / 1000)
