@@ -18,9 +18,7 @@
 bool RuntimeDirectory::usable(const std::string &path)
 {
 #ifdef TAKTLOGIN_XDG_RUNTIME
-    struct stat status
-    {
-    };
+    struct stat status = {};
     return !path.empty() && ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
            status.st_uid == ::geteuid() && (status.st_mode & 07777) == 0700;
 #else
@@ -35,9 +33,7 @@ RuntimeDirectory::RuntimeDirectory()
     const char *given = std::getenv("XDG_RUNTIME_DIR");
     if (given && usable(given))
         return;
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (given && *given && ::lstat(given, &status) != 0 && errno == ENOENT) {
         // Qt would create the missing directory itself.
         ::unsetenv("XDG_RUNTIME_DIR");

@@ -18,8 +18,31 @@ from driver import TOLERANCE_MS, App, interval_of, parse_ppm, wait_until
 GREEN = (0, 128, 0)
 RED = (192, 0, 0)
 RHYTHM = [60, 400, 60, 400, 60]
-# libwayland's log of each request wtype sends, stamped in milliseconds as it goes out.
-KEY_PRESS_SENT = re.compile(r"^\[\s*(\d+\.\d+)\]\s+-> zwp_virtual_keyboard_v1@\d+\.key\(\d+, \d+, 1\)$")
+# libwayland's WAYLAND_DEBUG=client log stamps each request as it goes out, in milliseconds:
+#   1.21: "[1616707.288]  -> zwp_virtual_keyboard_v1@5.key(0, 30, 1)"
+#   1.23: "[1616707.288] {Default Queue}  -> zwp_virtual_keyboard_v1#5.key(0, 30, 1)"
+# Only the stamp in front and the request itself are read; what stands between them has changed.
+KEY_REQUEST = re.compile(r"^\[\s*(\d+(?:\.\d+)?)\].*->\s*zwp_virtual_keyboard_v1\W\d+\.key\(\s*\d+,\s*\d+,\s*(\d)\s*\)")
+# The stamp is the wall clock's microseconds in 32 bits: it starts again at 0 every 71.6 minutes.
+STAMP_WRAP_MS = 2**32 / 1000
+
+
+def key_presses_sent(log):
+    """The moments, in milliseconds, of the key presses in a WAYLAND_DEBUG=client log."""
+    requests = [match for match in map(KEY_REQUEST.match, log.splitlines()) if match]
+    if not requests:
+        # wtype sends at least its Shift tap: no request read means the log is in a form unknown here.
+        first = next((line for line in log.splitlines() if "key(" in line), log.splitlines()[:1])
+        raise AssertionError(f"no key request read in libwayland's debug log (format unknown?): {first!r}")
+    moments, wraps, previous = [], 0, None
+    for match in requests:
+        stamp = float(match.group(1))
+        if previous is not None and stamp < previous:
+            wraps += 1
+        previous = stamp
+        if match.group(2) == "1":
+            moments.append(stamp + wraps * STAMP_WRAP_MS)
+    return moments
 
 
 def sway(*command):
@@ -58,8 +81,7 @@ class WaylandApp(App):
         before the first real key (else that key can be lost). That tap is not returned."""
         result = subprocess.run(["wtype", "-k", "Shift_L", "-s", "100", *arguments], check=True,
                                 env={**os.environ, "WAYLAND_DEBUG": "client"}, capture_output=True, text=True)
-        sent = [float(match.group(1)) for match in map(KEY_PRESS_SENT.match, result.stderr.splitlines()) if match]
-        return sent[1:]
+        return key_presses_sent(result.stderr)[1:]
 
     def type_rhythm(self, text, gaps_ms):
         """Types text with the gaps planned; returns the gaps as wtype sent the keys, which on a
@@ -82,6 +104,26 @@ class WaylandApp(App):
 
 def count(pixels, colour):
     return sum(row.count(colour) for row in pixels)
+
+
+class DebugLog(unittest.TestCase):
+    def test_key_presses_read(self):
+        cases = {
+            "libwayland 1.21": ("[1000.250]  -> zwp_virtual_keyboard_v1@5.key(0, 42, 1)\n"
+                                "[1002.000]  -> zwp_virtual_keyboard_v1@5.key(0, 42, 0)\n"
+                                "[1100.500]  -> zwp_virtual_keyboard_v1@5.key(0, 30, 1)", [1000.25, 1100.5]),
+            "libwayland 1.23": ("[1000.250] {Default Queue}  -> zwp_virtual_keyboard_v1#5.key(0, 42, 1)\n"
+                                "[1050.000] {Display Queue} wl_display#1.delete_id(6)\n"
+                                "[1100.500] {Default Queue}  -> zwp_virtual_keyboard_v1#5.key(0, 30, 1)",
+                                [1000.25, 1100.5]),
+            "stamp wrapped": ("[4294967.000]  -> zwp_virtual_keyboard_v1@5.key(0, 42, 1)\n"
+                              "[   99.704]  -> zwp_virtual_keyboard_v1@5.key(0, 30, 1)", [4294967.0, 4295067.0]),
+        }
+        for name, (log, moments) in cases.items():
+            with self.subTest(name):
+                self.assertEqual([round(m, 3) for m in key_presses_sent(log)], moments)
+        with self.assertRaisesRegex(AssertionError, "no key request read"):
+            key_presses_sent("zwp_virtual_keyboard_v1 key 42 pressed at 1000.25")
 
 
 @unittest.skipUnless(os.environ.get("WAYLAND_DISPLAY"), "needs a Wayland session (wayland_session.sh)")
