@@ -34,21 +34,19 @@ void replace(std::u16string &target, std::u16string_view text)
 Entry::Entry()
 {
     m_text.reserve(MaxLength);
-    m_analysedText.reserve(MaxLength);
 }
 
 Entry::~Entry()
 {
     wipe(m_text);
-    wipe(m_analysedText);
 }
 
 void Entry::reset()
 {
     m_stamps.fill(Currency());
     wipe(m_text);
-    wipe(m_analysedText);
     m_analysed = false;
+    m_analysedLength = 0;
     m_intervals.fill(0);
     m_threshold = 0;
     m_rhythmCode.clear();
@@ -86,7 +84,7 @@ bool Entry::analyse()
     const Intervals intervals = rhythmIntervals(m_stamps, length());
     const double threshold = RhythmThreshold(intervals);
     std::string code = ::rhythmCode(m_stamps, length(), threshold);
-    replace(m_analysedText, m_text);
+    m_analysedLength = length();
     m_intervals = intervals;
     m_threshold = threshold;
     m_rhythmCode = std::move(code);

@@ -12,8 +12,8 @@
 #include <string_view>
 
 // One entry row: the stamp of every length its field has had, the field's text, and the latest
-// analysis of both. It holds a copy of the password and wipes it when the entry starts over and
-// when the entry itself ends.
+// analysis of both. Its one copy of the password is the field's text, which it wipes when the
+// entry starts over and when the entry itself ends.
 class Entry
 {
 public:
@@ -36,7 +36,6 @@ public:
 
     const std::u16string &text() const { return m_text; }
     int length() const { return static_cast<int>(m_text.size()); }
-    const Stamps &stamps() const { return m_stamps; }
     // Throws std::out_of_range outside 0..MaxLength, and for an interval below slot 2.
     Currency stamp(int n) const;
     Currency interval(int n) const;
@@ -46,8 +45,7 @@ public:
     bool analyse();
     // False from the start and after each reset until an analysis succeeds.
     bool analysed() const { return m_analysed; }
-    const std::u16string &analysedText() const { return m_analysedText; }
-    int analysedLength() const { return static_cast<int>(m_analysedText.size()); }
+    int analysedLength() const { return m_analysedLength; }
     const Intervals &intervals() const { return m_intervals; }
     double threshold() const { return m_threshold; }
     const std::string &rhythmCode() const { return m_rhythmCode; }
@@ -55,9 +53,9 @@ public:
 private:
     Stamps m_stamps{};
     std::u16string m_text;
-    std::u16string m_analysedText;
     bool m_analysed = false;
     Intervals m_intervals{};
+    int m_analysedLength = 0;
     double m_threshold = 0;
     std::string m_rhythmCode;
 };

@@ -25,7 +25,3 @@ std::span<const ControlPlacement> designLayout();
 
 // The placement of one control; nothing for a name that is not on the form.
 std::optional<ControlPlacement> placementOf(std::string_view objectName);
-
-// Client area of the window at design time, in twips.
-inline constexpr int DesignClientWidth = 10890;
-inline constexpr int DesignClientHeight = 4875;

@@ -23,11 +23,8 @@ public:
                           Twips::toPixels(height));
     }
 
-    int Top() const { return static_cast<int>(Twips::fromPixels(this->y())); }
     void SetTop(int top) { this->move(this->x(), Twips::toPixels(top)); }
 
-    // The control's own setting, whether or not its window is on screen.
-    bool Visible() const { return !this->isHidden(); }
     void SetVisible(bool visible) { this->setVisible(visible); }
 
     // A background fixed by the program behind the control's text (text boxes, lists). The

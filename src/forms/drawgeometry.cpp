@@ -72,15 +72,9 @@ int deviceLineWidth(int width, double devicePixelRatio)
     return std::max(1, static_cast<int>(std::lround(width * usableRatio(devicePixelRatio))));
 }
 
-double snapToCell(double coordinate, int width)
-{
-    // The pen is centred on the line, so its centre sits half its width into the first cell.
-    const double firstCell = std::floor(coordinate) - (width - 1) / 2;
-    return firstCell + width / 2.0;
-}
-
 double snapToDeviceCell(double coordinate, int width, double devicePixelRatio)
 {
+    // The pen is centred on the line, so its centre sits half its width into the first cell.
     const double firstCell = std::floor(coordinate) - (width - 1) / 2;
     return std::round(firstCell * usableRatio(devicePixelRatio)) +
            deviceLineWidth(width, devicePixelRatio) / 2.0;

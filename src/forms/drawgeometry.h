@@ -20,16 +20,13 @@ std::optional<QLineF> clipSegment(const QLineF &segment, const QRectF &bounds);
 // the visible part of the outline is unchanged. Nothing if it misses bounds or is not finite.
 std::optional<QRectF> clipBox(const QPointF &a, const QPointF &b, const QRectF &bounds);
 
-// The pen position that makes a line of the given width (in pixels) cover whole pixel cells:
-// the cell holding the coordinate and the next width - 1 cells, the even widths towards
-// larger coordinates. Lines then look the same at any device pixel ratio, never smeared.
-double snapToCell(double coordinate, int width);
-
 // A line `width` device-independent pixels wide, in whole device pixels (at least one): at a
 // ratio of 1.5 every one-pixel line is two device pixels wide, not one or two by where it falls.
 int deviceLineWidth(int width, double devicePixelRatio);
 
-// snapToCell() at a device pixel ratio: the pen position, in device pixels, of a line whose
-// cells are those snapToCell() picks, starting at the device pixel where its first cell starts
-// and deviceLineWidth() device pixels wide. The same as snapToCell() at a ratio of 1.
+// The pen position, in device pixels, that makes a line of the given width (in pixels) cover
+// whole cells: the pixel cell holding the coordinate and the next width - 1 cells, the even
+// widths towards larger coordinates, starting at the device pixel where its first cell starts
+// and deviceLineWidth() device pixels wide. Lines then look the same at any device pixel ratio,
+// never smeared.
 double snapToDeviceCell(double coordinate, int width, double devicePixelRatio);

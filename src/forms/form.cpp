@@ -64,16 +64,6 @@ double Form::Height() const
     return Twips::fromPixels(frameGeometry().height() + lacking.top() + lacking.bottom());
 }
 
-double Form::Left() const
-{
-    return Twips::fromPixels(frameGeometry().x() - frameQtLacks().left() - Screen::originPixels().x());
-}
-
-double Form::Top() const
-{
-    return Twips::fromPixels(frameGeometry().y() - frameQtLacks().top() - Screen::originPixels().y());
-}
-
 void Form::Move(double left, double top)
 {
     // Qt places the client area at the point unless it knows the frame already.

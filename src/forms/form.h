@@ -32,14 +32,12 @@ public:
     // The area below the menu bar on which the controls are placed.
     QWidget *Client() const { return m_client; }
 
-    // Outer size and position in twips, the window manager's frame included; before the form
-    // is shown, with the frame it is about to get. The position counts from the primary
-    // screen's top-left corner.
+    // Outer size in twips, the window manager's frame included; before the form is shown, with
+    // the frame it is about to get.
     double Width() const;
     double Height() const;
-    double Left() const;
-    double Top() const;
-    // Puts the frame's top-left corner at (left, top) twips.
+    // Puts the frame's top-left corner at (left, top) twips from the primary screen's top-left
+    // corner; before the form is shown, by the frame it is about to get.
     void Move(double left, double top);
     // Only the program changes the form's size: the client area gets this size in twips, the
     // window that plus the menu bar.

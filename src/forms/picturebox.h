@@ -70,7 +70,6 @@ public:
     void SetCurrentX(double x) { m_currentX = x; }
     void SetCurrentY(double y) { m_currentY = y; }
 
-    int DrawWidth() const { return m_drawWidth; }
     void SetDrawWidth(int width);
     // Until one is set: the desktop's button-text colour where it reads on the background,
     // else one that does (a dark palette's light text on a pale background).

@@ -27,7 +27,6 @@ public:
     // A secret box keeps its text inside the program: no copy or cut, no export to the X11
     // primary selection, and input methods are told the text is sensitive. Pasting in works.
     void SetSecret(bool secret);
-    bool Secret() const { return m_secret; }
 
     // The character code the key event would deliver, or 0 for keys that deliver none.
     static int keyAsciiFor(const QKeyEvent &event);

@@ -17,8 +17,6 @@ private Q_SLOTS:
     void segment();
     void box_data();
     void box();
-    void snapToCell_data();
-    void snapToCell();
     void snapToDeviceCell_data();
     void snapToDeviceCell();
 };
@@ -84,27 +82,6 @@ void TestDrawGeometry::box()
         QCOMPARE(*clipped, expected);
 }
 
-void TestDrawGeometry::snapToCell_data()
-{
-    QTest::addColumn<double>("coordinate");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<double>("centre");
-    QTest::newRow("width 1 on a cell edge") << 30.0 << 1 << 30.5;
-    QTest::newRow("width 1 inside a cell") << 12.875 << 1 << 12.5;
-    QTest::newRow("width 2 covers this and the next cell") << 0.0 << 2 << 1.0;
-    QTest::newRow("width 3 centred on its cell") << 7.2 << 3 << 7.5;
-    QTest::newRow("width 4") << 7.0 << 4 << 8.0;
-    QTest::newRow("negative") << -0.25 << 1 << -0.5;
-}
-
-void TestDrawGeometry::snapToCell()
-{
-    QFETCH(double, coordinate);
-    QFETCH(int, width);
-    QFETCH(double, centre);
-    QCOMPARE(::snapToCell(coordinate, width), centre);
-}
-
 void TestDrawGeometry::snapToDeviceCell_data()
 {
     QTest::addColumn<double>("coordinate");
@@ -112,10 +89,12 @@ void TestDrawGeometry::snapToDeviceCell_data()
     QTest::addColumn<double>("ratio");
     QTest::addColumn<int>("firstPixel");
     QTest::addColumn<int>("pixels");
-    // At 1 the same cells as snapToCell(); at 1.5 every one-pixel line is two device pixels
-    // wide wherever it falls, every two-pixel line three.
+    // At 1 a line covers its own cells; at 1.5 every one-pixel line is two device pixels wide
+    // wherever it falls, every two-pixel line three.
     QTest::newRow("ratio 1") << 30.0 << 1 << 1.0 << 30 << 1;
     QTest::newRow("ratio 1, width 3") << 7.2 << 3 << 1.0 << 6 << 3;
+    QTest::newRow("ratio 1, width 4 leans to larger") << 7.0 << 4 << 1.0 << 6 << 4;
+    QTest::newRow("ratio 1, negative") << -0.25 << 1 << 1.0 << -1 << 1;
     QTest::newRow("1.5, even cell") << 10.0 << 1 << 1.5 << 15 << 2;
     QTest::newRow("1.5, odd cell") << 11.0 << 1 << 1.5 << 17 << 2;
     QTest::newRow("1.5, next odd cell") << 13.4 << 1 << 1.5 << 20 << 2;

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "form.h"
+#include "screen.h"
 #include "twips.h"
 
 #include <QMenuBar>
@@ -46,14 +47,13 @@ void TestForm::geometryInTwips()
     const double height = form.Height();
     QVERIFY(width >= Twips::fromPixels(form.width()));
     QVERIFY(height >= Twips::fromPixels(form.height()));
-    QCOMPARE(form.Left(), double(left));
-    QCOMPARE(form.Top(), double(top));
+    const QPoint frameTopLeft = Screen::originPixels() + QPoint(Twips::toPixels(left), Twips::toPixels(top));
+    QCOMPARE(form.frameGeometry().topLeft(), frameTopLeft);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.Width(), width);
     QCOMPARE(form.Height(), height);
-    QCOMPARE(form.Left(), double(left));
-    QCOMPARE(form.Top(), double(top));
+    QCOMPARE(form.frameGeometry().topLeft(), frameTopLeft);
     // The menu bar above the client area, nothing else around it.
     QCOMPARE(form.menuBar()->geometry().top(), 0);
     QCOMPARE(form.Client()->geometry().top(), form.menuBar()->geometry().bottom() + 1);
