@@ -72,8 +72,6 @@ void TestEntry::analysis_data()
     QTest::addColumn<QString>("code");
     QTest::newRow("100 300 200") << QStringLiteral("abcd") << std::vector<qint64>{100, 300, 200} << 200.0
                                  << QStringLiteral("010");
-    QTest::newRow("all equal") << QStringLiteral("abcd") << std::vector<qint64>{120, 120, 120} << 120.0
-                               << QStringLiteral("000");
     QTest::newRow("three characters")
         << QStringLiteral("xyz") << std::vector<qint64>{90, 10} << 50.0 << QStringLiteral("10");
 }

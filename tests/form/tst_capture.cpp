@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "chartgeometry.h"
 #include "formharness.h"
 
 #include <QApplication>
@@ -9,6 +10,28 @@
 #include <QLocale>
 
 using Kind = PictureBox::DrawCall::Kind;
+
+namespace {
+
+// The chart's last drawing is keystroke n, with its character and its interval's bar where the
+// chart's geometry puts them (no bar for the first).
+void expectLastMark(const DrawLog &log, int n, Currency interval, const QString &character)
+{
+    const KeystrokeMark mark = keystrokeMark(n, interval);
+    const auto prints = log.ofKind(Kind::Print);
+    QVERIFY(!prints.empty());
+    QCOMPARE(prints.back().text, character);
+    QCOMPARE(prints.back().from, QPointF(mark.labelX, mark.labelY));
+    const auto boxes = log.ofKind(Kind::Box);
+    QCOMPARE(boxes.empty(), !mark.bar.has_value());
+    if (mark.bar) {
+        QCOMPARE(boxes.back().from, QPointF(mark.bar->left, mark.bar->bottom));
+        QCOMPARE(boxes.back().to, QPointF(mark.bar->right, mark.bar->top));
+        QCOMPARE(boxes.back().colour, log.box()->ForeColor());
+    }
+}
+
+} // namespace
 
 class TestCapture : public QObject
 {
@@ -40,11 +63,8 @@ void TestCapture::firstCharacterListsZero()
     log.attach(h.chart(0));
     h.typeAfter(0, QLatin1Char('g'), 10);
     QCOMPARE(h.lines(0), QStringList{QStringLiteral("g: 0")});
-    QVERIFY(log.ofKind(Kind::Box).empty());
-    const auto prints = log.ofKind(Kind::Print);
-    QCOMPARE(prints.size(), std::size_t(1));
-    QCOMPARE(prints[0].from, QPointF(1.1f, 30));
-    QCOMPARE(prints[0].text, QStringLiteral("g"));
+    QCOMPARE(log.calls().size(), std::size_t(1));
+    expectLastMark(log, 1, Currency(), QStringLiteral("g"));
     QCOMPARE(h.form->entry(0).stamp(1).raw(), qint64(1'000'100'000));
     QVERIFY(h.lines(1).isEmpty());
 }
@@ -56,14 +76,8 @@ void TestCapture::secondCharacterListsItsInterval()
     log.attach(h.chart(0));
     h.typeRhythm(0, QStringLiteral("gh"), {150});
     QCOMPARE(h.lines(0), (QStringList{QStringLiteral("g: 0"), QStringLiteral("h: 150")}));
-    const auto boxes = log.ofKind(Kind::Box);
-    QCOMPARE(boxes.size(), std::size_t(1));
-    QCOMPARE(boxes[0].from, QPointF(2, 0));
-    QCOMPARE(boxes[0].to, QPointF(2.7f, 150));
-    QCOMPARE(boxes[0].colour, h.chart(0)->ForeColor());
-    const auto prints = log.ofKind(Kind::Print);
-    QCOMPARE(prints.back().from, QPointF(2.1f, 30));
-    QCOMPARE(prints.back().text, QStringLiteral("h"));
+    QCOMPARE(log.ofKind(Kind::Box).size(), std::size_t(1));
+    expectLastMark(log, 2, Currency::fromRaw(1'500'000), QStringLiteral("h"));
 }
 
 void TestCapture::intervalUsesTheLocaleSeparator_data()
@@ -185,8 +199,7 @@ void TestCapture::insertInTheMiddleListsTheLastCharacter()
     h.typeAfter(0, QLatin1Char('X'), 250);
     QCOMPARE(h.field(0)->Text(), QStringLiteral("Xabc"));
     QCOMPARE(h.lines(0).constLast(), QStringLiteral("c: 250"));
-    QCOMPARE(log.ofKind(Kind::Print).back().text, QStringLiteral("c"));
-    QCOMPARE(log.ofKind(Kind::Print).back().from, QPointF(4.1f, 30));
+    expectLastMark(log, 4, Currency::fromRaw(2'500'000), QStringLiteral("c"));
 }
 
 void TestCapture::pasteIntoResetRowStampsOnlyItsLength()
@@ -201,10 +214,8 @@ void TestCapture::pasteIntoResetRowStampsOnlyItsLength()
     for (int n = 1; n <= 3; ++n)
         QCOMPARE(h.form->entry(1).stamp(n).raw(), qint64(0));
     QCOMPARE(h.form->entry(1).stamp(4).raw(), qint64(1'234'567'890));
-    const auto boxes = log.ofKind(Kind::Box);
-    QCOMPARE(boxes.size(), std::size_t(1));
-    QCOMPARE(boxes[0].from, QPointF(4, 0));
-    QCOMPARE(boxes[0].to, QPointF(4.7f, 123456.789f));
+    QCOMPARE(log.ofKind(Kind::Box).size(), std::size_t(1));
+    expectLastMark(log, 4, Currency::fromRaw(1'234'567'890), QStringLiteral("z"));
     // Typing goes on normally after the paste.
     h.typeAfter(1, QLatin1Char('q'), 100);
     QCOMPARE(h.lines(1).constLast(), QStringLiteral("q: 100"));
@@ -239,7 +250,7 @@ void TestCapture::emojiIsListedWhole()
     // Slot 2 was skipped, so the interval is the whole stamp of slot 3 (100,000 ms after the
     // counter's origin, then 100 and 200 ms) minus slot 2's zero.
     QCOMPARE(h.lines(0).constLast(), emoji + QStringLiteral(": 100300"));
-    QCOMPARE(log.ofKind(Kind::Print).back().text, emoji);
+    expectLastMark(log, 3, Currency::fromRaw(1'003'000'000), emoji);
 }
 
 void TestCapture::twentyFifthCharacterIsRefused()

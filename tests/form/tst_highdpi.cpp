@@ -2,8 +2,10 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "designlayout.h"
 #include "drawgeometry.h"
 #include "formharness.h"
+#include "viewsettings.h"
 
 namespace {
 
@@ -11,6 +13,13 @@ namespace {
 double expectedRatio()
 {
     return qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+}
+
+// Qt scales the layout of 96 dpi, whatever the factor: 1440 / 96 twips to the pixel.
+QRect designPixels(const char *name, int top)
+{
+    const ControlPlacement placement = *placementOf(name);
+    return {placement.left / 15, top / 15, placement.width / 15, placement.height / 15};
 }
 
 // Lengths of the runs of `colour` along one row (or column) of the image.
@@ -67,9 +76,10 @@ void TestHighDpi::layoutKeepsItsProportions()
     QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
     QCOMPARE(h.form->devicePixelRatio(), expectedRatio());
     // Device-independent places are those of the design, so on screen everything doubles.
-    QCOMPARE(h.field(0)->geometry(), QRect(2520 / 15, 360 / 15, 2295 / 15, 375 / 15));
-    QCOMPARE(h.control("cmdLogin")->geometry(), QRect(3780 / 15, 1320 / 15, 1035 / 15, 375 / 15));
-    QCOMPARE(h.form->centralWidget()->size(), QSize(4965 / 15, 1830 / 15));
+    QCOMPARE(h.field(0)->geometry(), designPixels("txtPWD(0)", placementOf("txtPWD(0)")->top));
+    QCOMPARE(h.control("cmdLogin")->geometry(), designPixels("cmdLogin", NormalView.cmdLoginTop));
+    QCOMPARE(h.form->centralWidget()->size(),
+             QSize(NormalView.clientWidth / 15, NormalView.clientHeight / 15));
 }
 
 void TestHighDpi::chartIsDrawnAtDeviceResolution()

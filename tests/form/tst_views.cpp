@@ -2,8 +2,10 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "designlayout.h"
 #include "formharness.h"
 #include "label.h"
+#include "twips.h"
 #include "viewsettings.h"
 
 #include <QMenuBar>
@@ -22,7 +24,12 @@ const char *const AlwaysVisible[] = {
 
 int topTwips(const FormHarness &h, const char *name)
 {
-    return h.control(name)->y() * 15;
+    return static_cast<int>(Twips::fromPixels(h.control(name)->y()));
+}
+
+QSize pixels(int widthTwips, int heightTwips)
+{
+    return {Twips::toPixels(widthTwips), Twips::toPixels(heightTwips)};
 }
 
 } // namespace
@@ -50,7 +57,7 @@ void TestViews::startsInNormalView()
     QVERIFY(!h.menuItem("mnuErweitert")->Checked());
     for (const char *name : DetailControls)
         QVERIFY2(h.control(name)->isHidden(), name);
-    QCOMPARE(h.form->centralWidget()->size(), QSize(4965 / 15, 1830 / 15));
+    QCOMPARE(h.form->centralWidget()->size(), pixels(NormalView.clientWidth, NormalView.clientHeight));
     QCOMPARE(h.form->windowTitle(), QStringLiteral("Anmelden:"));
     QVERIFY(h.form->findChild<QWidget *>(QStringLiteral("lblBezeichnung(0)")) == nullptr);
 }
@@ -80,27 +87,24 @@ void TestViews::menuAppliesItsWholeColumn()
     for (const QString &choice : choices)
         h.menuItem(choice.toLatin1().constData())->trigger();
 
-    // The design's values in twips: the second caption and field, then the bottom row.
-    const int captionTop = extended ? 2460 : 960;
-    const int fieldTop = extended ? 2340 : 840;
-    const int bottomRowTop = extended ? 4320 : 1320;
-    const QSize client = extended ? QSize(10890, 4875) : QSize(4965, 1830);
+    const ViewSettings &view = extended ? ExtendedView : NormalView;
     QCOMPARE(h.menuItem("mnuNormal")->Checked(), !extended);
     QCOMPARE(h.menuItem("mnuErweitert")->Checked(), extended);
     for (const char *name : DetailControls)
         QVERIFY2(h.control(name)->isVisible() == extended, name);
     for (const char *name : AlwaysVisible)
         QVERIFY2(h.control(name)->isVisible(), name);
-    QCOMPARE(topTwips(h, "lblBezeichnung(1)"), captionTop);
-    QCOMPARE(topTwips(h, "txtPWD(1)"), fieldTop);
-    QCOMPARE(topTwips(h, "picOut"), bottomRowTop);
-    QCOMPARE(topTwips(h, "cmdEnd"), bottomRowTop);
-    QCOMPARE(topTwips(h, "cmdLogin"), bottomRowTop);
+    QCOMPARE(topTwips(h, "lblBezeichnung(1)"), view.lblBezeichnung1Top);
+    QCOMPARE(topTwips(h, "txtPWD(1)"), view.txtPWD1Top);
+    QCOMPARE(topTwips(h, "picOut"), view.picOutTop);
+    QCOMPARE(topTwips(h, "cmdEnd"), view.cmdEndTop);
+    QCOMPARE(topTwips(h, "cmdLogin"), view.cmdLoginTop);
     // Everything else stays where it was designed.
-    QCOMPARE(topTwips(h, "txtPWD(0)"), 360);
-    QCOMPARE(topTwips(h, "txtCount(1)"), 2820);
-    QCOMPARE(h.form->centralWidget()->size(), client / 15);
-    QCOMPARE(h.form->size(), QSize(client.width() / 15, client.height() / 15 + h.form->menuBar()->height()));
+    for (const char *name : {"txtPWD(0)", "txtCount(1)"})
+        QCOMPARE(topTwips(h, name), placementOf(name)->top);
+    const QSize client = pixels(view.clientWidth, view.clientHeight);
+    QCOMPARE(h.form->centralWidget()->size(), client);
+    QCOMPARE(h.form->size(), client + QSize(0, h.form->menuBar()->height()));
     QCOMPARE(h.form->minimumSize(), h.form->maximumSize()); // only the program resizes it
     QCOMPARE(h.form->pos(), topLeft);
 }

@@ -24,8 +24,10 @@ class DrawLog
 public:
     void attach(PictureBox *box)
     {
+        m_box = box;
         box->setDrawObserver([this](const PictureBox::DrawCall &call) { m_calls.push_back(call); });
     }
+    PictureBox *box() const { return m_box; }
     const std::vector<PictureBox::DrawCall> &calls() const { return m_calls; }
     void clear() { m_calls.clear(); }
 
@@ -40,6 +42,7 @@ public:
     }
 
 private:
+    PictureBox *m_box = nullptr;
     std::vector<PictureBox::DrawCall> m_calls;
 };
 
