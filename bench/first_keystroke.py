@@ -9,8 +9,8 @@ afresh, xdotool types four keys with equal gaps, and the keystroke list is read 
 The first interval's shortfall is the mean of the second and third intervals minus the first;
 a first key that reaches the field late (something gets ready on it) shortens that interval.
 The same runs go, alternating, to a bare QLineEdit stamped with the same clock (baseline_stamper).
-Run inside tests/e2e/session.sh on an X server (tests/e2e/xserver.sh), or with --wayland inside
-tests/e2e/wayland_session.sh, where wtype types natively on Wayland.
+Run inside tests/support/session.sh x, or with --wayland inside tests/support/session.sh wayland,
+where wtype types natively on Wayland.
 
 usage: first_keystroke.py TAKTLOGIN BASELINE [--starts N] [--gap MS] [--wayland]"""
 
@@ -19,8 +19,11 @@ import os
 import statistics
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "support"))
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from driver import App, interval_of, wait_until  # noqa: E402
+from testsupport.desktop import App  # noqa: E402
+from testsupport.rhythm import interval_of  # noqa: E402
+from testsupport.waiting import wait_until  # noqa: E402
 
 LIST = "Eingabetakt (ms): (Eingabe)"
 

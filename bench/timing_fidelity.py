@@ -7,7 +7,7 @@
 """Timing fidelity end to end: xdotool types into the login window with known gaps between
 keys, and the keystroke list is read back over AT-SPI. The same gaps go, in the same run and
 alternating block by block, to a bare QLineEdit stamped with the same clock (baseline_stamper).
-Run inside tests/e2e/session.sh on an X server (tests/e2e/xserver.sh).
+Run inside tests/support/session.sh x.
 
 usage: timing_fidelity.py TAKTLOGIN BASELINE [--blocks N] [--length N] [--seed N]"""
 
@@ -17,8 +17,10 @@ import random
 import statistics
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from driver import App, interval_of, wait_until  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "support"))
+from testsupport.desktop import App  # noqa: E402
+from testsupport.rhythm import interval_of, percentile  # noqa: E402
+from testsupport.waiting import wait_until  # noqa: E402
 
 LIST = "Eingabetakt (ms): (Eingabe)"
 LETTERS = "abcdefghijklmnopqrstuvwxyz"
@@ -35,9 +37,8 @@ def type_block(app, text, gaps):
 
 
 def summary(errors):
-    absolute = sorted(abs(e) for e in errors)
-    p95 = absolute[min(len(absolute) - 1, max(0, round(0.95 * len(absolute)) - 1))]
-    return statistics.median(absolute), p95, statistics.mean(errors)
+    absolute = [abs(e) for e in errors]
+    return statistics.median(absolute), percentile(absolute, 0.95), statistics.mean(errors)
 
 
 def main():

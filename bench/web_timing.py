@@ -30,15 +30,11 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
-from devtools import Chromium, SiteServer, control, extract_site  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
+from testsupport.browser import Chromium, SiteServer, control, extract_site  # noqa: E402
+from testsupport.rhythm import percentile  # noqa: E402
 
 LETTERS = "abcdefghijklmnopqrstuvwxyz"
-
-
-def percentile(values, share):
-    ordered = sorted(values)
-    return ordered[min(len(ordered) - 1, int(share * len(ordered)))]
 
 
 def describe(name, errors):
@@ -64,11 +60,14 @@ def cold_load(site, kbits):
         return browser.open_form(server.url + "index.html"), server.sent
 
 
-def keystroke_cost(site, count):
+def keystroke_cost(site, count, mirrored):
     """Median and 95th percentile of the main thread's time per typed character, in ms."""
     with SiteServer(site) as server, Chromium() as browser:
         browser.open_form(server.url + "index.html")
         time.sleep(1)
+        if browser.evaluate(f"{control('picOut')} !== null") != mirrored:
+            sys.exit(f"web_timing.py: the screen-reader mirror is {'off' if mirrored else 'on'} in {site}, "
+                     f"where it should be {'on' if mirrored else 'off'}")
         # From the capture of the input event to the next task: the program's whole handling.
         browser.evaluate("""(() => { window.costs = []; const channel = new MessageChannel();
             let started = 0; channel.port1.onmessage = () => costs.push(performance.now() - started);
@@ -175,14 +174,17 @@ def main():
         unpacked, _ = cold_load(plain, kbits)
         print(f"| {kbits / 1000:g} Mbit/s | {packed / 1000:.1f} s | {sent / 1e6:.2f} MB | {unpacked / 1000:.1f} s |")
 
-    # The same site with the start script's turning on of the mirror taken out.
+    # The same site with the start script's turning on of the mirror taken out; keystroke_cost()
+    # checks that the mirror is there in the one and not in the other.
     start = os.path.join(plain, "taktlogin-start.js")
     with open(start) as script:
         text = script.read()
+    if text.count("enableScreenReaders(0);") != 1:
+        sys.exit("web_timing.py: the start script no longer turns the mirror on with one enableScreenReaders(0);")
     with open(start, "w") as script:
         script.write(text.replace("enableScreenReaders(0);", ""))
-    for name, folder in (("mirror on (the site)", site), ("mirror off", plain)):
-        median, high = keystroke_cost(folder, 100)
+    for name, folder, mirrored in (("mirror on (the site)", site, True), ("mirror off", plain, False)):
+        median, high = keystroke_cost(folder, 100, mirrored)
         print(f"per keystroke, {name}: median {median:.2f} ms, 95th percentile {high:.2f} ms")
 
 

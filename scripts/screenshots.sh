@@ -10,6 +10,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_missing "${build_packages[@]}" "${e2e_packages[@]}"
 build_preset default
 mkdir -p "$repo_root/docs"
-"$repo_root/tests/e2e/xserver.sh" 1280x800 "$repo_root/tests/e2e/session.sh" \
+"$repo_root/tests/support/session.sh" x 1280x800 \
     env TAKTLOGIN_BIN="$repo_root/build/default/src/taktlogin" \
     /usr/bin/python3 -W ignore::DeprecationWarning "$repo_root/scripts/screenshots.py" "$repo_root/docs"

@@ -10,11 +10,17 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 
-from driver import App, parse_ppm, wait_until, xdotool
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from testsupport.desktop import App  # noqa: E402
+from testsupport.login import log_in  # noqa: E402
+from testsupport.screen import x_pixels  # noqa: E402
+from testsupport.waiting import wait_until  # noqa: E402
+from testsupport.xkeyboard import XKeyboard  # noqa: E402
 
 PALE_YELLOW = (255, 255, 221)
 RHYTHM = [60, 400, 60, 400, 60]
@@ -33,28 +39,10 @@ def contrast(a, b):
     return (lb + 0.05) / (la + 0.05)
 
 
-def screenshot(box, inset=0):
-    """Pixels of a screen rectangle (AT-SPI extents), without `inset` pixels at each edge."""
-    shot = subprocess.run(["import", "-window", "root", "-depth", "8", "-crop",
-                           f"{box.width - 2 * inset}x{box.height - 2 * inset}+{box.x + inset}+{box.y + inset}",
-                           "ppm:-"], capture_output=True, check=True).stdout
-    return parse_ppm(shot)
-
-
 def strongest(pixels, background):
     """The pixel that stands out most from the background, and its contrast."""
     best = max((pixel for row in pixels for pixel in row), key=lambda pixel: contrast(pixel, background))
     return best, contrast(best, background)
-
-
-def login(app, second_rhythm=RHYTHM):
-    app.type_entry("Passwort eigeben:", "geheim", RHYTHM)
-    app.key("Tab")
-    wait_until(lambda: app.focused() == "Passwort wiederholen:", what="second field")
-    app.type_entry("Passwort wiederholen:", "geheim", second_rhythm)
-    wait_until(lambda: app.text("Passwort wiederholen:") == "geheim", what="second entry")
-    app.key("Return")
-    return wait_until(lambda: app.control("Anmeldeergebnis").description, what="a verdict")
 
 
 KDEGLOBALS = """[General]
@@ -96,26 +84,25 @@ class DarkColourScheme(unittest.TestCase):
 
     def test_output_reads_on_its_backgrounds(self):
         # The scheme is in effect: the form has Breeze Dark's window colour.
-        caption = self.app.extents("Anmelden:")
-        corner = screenshot(caption)[-3][-3]
+        corner = self.app.pixels("Anmelden:")[-3][-3]
         self.assertEqual(corner, (42, 46, 50), "the dark colour scheme did not reach the program")
 
         self.app.choose_view("Erweitert")
         self.app.control("Passwort eigeben:", "text").queryComponent().grabFocus()
         wait_until(lambda: self.app.focused() == "Passwort eigeben:", what="focus in the first field")
-        self.assertEqual(login(self.app), "Login korrekt!")
+        self.assertEqual(log_in(self.app, ("geheim", RHYTHM), ("geheim", RHYTHM))[0], "Login korrekt!")
 
         for name in ("Passwort-Länge: (Eingabe)", "ø-Eingabetakt (ms): (Eingabe)",
                      "Passwort getaktet: (Eingabe)", "Eingabetakt (ms): (Eingabe)"):
-            pixel, ratio = strongest(screenshot(self.app.extents(name), inset=4), PALE_YELLOW)
+            pixel, ratio = strongest(self.app.pixels(name, inset=4), PALE_YELLOW)
             self.assertGreaterEqual(ratio, 4.5, f"{name}: {pixel}")
         # Bars and characters in the chart: apart from the blue threshold line, something dark.
-        chart = screenshot(self.app.extents("Eingabetakt-Diagramm (Eingabe)"), inset=4)
+        chart = self.app.pixels("Eingabetakt-Diagramm (Eingabe)", inset=4)
         not_blue = [[pixel for pixel in row if not (pixel[2] > 150 and pixel[0] < 100)] for row in chart]
         dark = sum(1 for row in not_blue for pixel in row if contrast(pixel, PALE_YELLOW) >= 3)
         self.assertGreater(dark, 100, "no bars or characters that read on the pale yellow")
 
-        pixel, ratio = strongest(screenshot(self.app.extents("Anmeldeergebnis")), (42, 46, 50))
+        pixel, ratio = strongest(self.app.pixels("Anmeldeergebnis"), (42, 46, 50))
         self.assertGreaterEqual(ratio, 4.5, pixel)
         hue = colorsys.rgb_to_hls(*(c / 255 for c in pixel))[0] * 360
         self.assertAlmostEqual(hue, 120, delta=2, msg=f"not green: {pixel}")
@@ -126,20 +113,15 @@ class InputMethod(unittest.TestCase):
 
     USE_IBUS = True
 
-    # evdev key codes: ^ and ´ are dead keys on the German layout; Compose is on the right Alt.
-    TLDE, ACUTE, LEFT_SHIFT, RIGHT_ALT = 49, 21, 50, 108
-    E, O, TWO = 26, 32, 11
-
     def setUp(self):
-        for tool in ("ibus-daemon", "ibus", "setxkbmap") if self.USE_IBUS else ("setxkbmap",):
+        for tool in ("ibus-daemon", "ibus") if self.USE_IBUS else ():
             if shutil.which(tool) is None:
                 # CI's test command installs it; a skip there would hide the suite.
                 if os.environ.get("CI") == "true":
                     self.fail(f"{tool} is not installed")
                 self.skipTest(f"{tool} is not installed")
-        from Xlib import display
-        self.display = display.Display()
-        subprocess.run(["setxkbmap", "de", "-option", "compose:ralt"], check=True)
+        # Compose on the right Alt.
+        self.keyboard = XKeyboard("de", "compose:ralt")
         self.daemon = None
         if self.USE_IBUS:
             self.daemon = subprocess.Popen(["ibus-daemon", "--replace", "--single", "--panel=disable"],
@@ -147,7 +129,8 @@ class InputMethod(unittest.TestCase):
             wait_until(lambda: subprocess.run(["ibus", "engine", "xkb:de::deu"],
                                               capture_output=True).returncode == 0,
                        what="ibus with the German engine")
-        self.app = App(extra_env={"LC_ALL": "C.UTF-8", "QT_IM_MODULE": "ibus" if self.USE_IBUS else "compose"})
+        self.app = App(extra_env={"LC_ALL": "C.UTF-8", "QT_IM_MODULE": "ibus" if self.USE_IBUS else "compose"},
+                       keyboard=self.keyboard)
 
     def tearDown(self):
         self.app.close()
@@ -156,28 +139,16 @@ class InputMethod(unittest.TestCase):
             if self.daemon.poll() is None:
                 self.daemon.kill()
             self.daemon.wait(timeout=10)
-        subprocess.run(["setxkbmap", "us", "-option", ""], check=True)
-
-    def tap(self, code, shift=False):
-        from Xlib import X
-        from Xlib.ext import xtest
-        if shift:
-            xtest.fake_input(self.display, X.KeyPress, self.LEFT_SHIFT)
-        xtest.fake_input(self.display, X.KeyPress, code)
-        xtest.fake_input(self.display, X.KeyRelease, code)
-        if shift:
-            xtest.fake_input(self.display, X.KeyRelease, self.LEFT_SHIFT)
-        self.display.sync()
-        time.sleep(0.15)
+        XKeyboard("us").close()
 
     def test_dead_keys_and_compose_type_one_character_each(self):
-        self.tap(self.TLDE)                      # dead circumflex
-        self.tap(self.E)                         # ê
-        self.tap(self.RIGHT_ALT)                 # Compose
-        self.tap(self.O)
-        self.tap(self.TWO, shift=True)           # " : ö
-        self.tap(self.ACUTE)                     # dead acute
-        self.tap(self.E)                         # é
+        self.keyboard.type("ê")                  # dead ^, then e
+        time.sleep(0.15)
+        self.keyboard.key("Multi_key")           # Compose, o, ": ö
+        time.sleep(0.15)
+        self.keyboard.type('o"', [150])
+        time.sleep(0.15)
+        self.keyboard.type("é")                  # dead ´, then e
         wait_until(lambda: self.app.text("Passwort eigeben:") == "êöé", what="êöé",
                    seen=lambda: repr(self.app.text("Passwort eigeben:")))
         self.app.choose_view("Erweitert")
@@ -211,7 +182,7 @@ class ScreenDpi(unittest.TestCase):
     def caption_fits(self, app, name):
         """The caption's text ends before its label does: the last columns are background."""
         label = app.control(name, "label").queryComponent().getExtents(0)
-        pixels = screenshot(label)
+        pixels = x_pixels(label.x, label.y, label.width, label.height)
         background = pixels[0][0]
         text_columns = [x for x in range(len(pixels[0])) if any(row[x] != background for row in pixels)]
         self.assertTrue(text_columns, f"{name}: nothing drawn")
@@ -239,35 +210,40 @@ class ScreenDpi(unittest.TestCase):
 
 
 class Chords(unittest.TestCase):
-    """Alt, Ctrl+Alt and a lone tap on Alt while typing a password."""
+    """Alt, Ctrl+Alt and a lone tap on Alt while typing a password, on a German layout."""
 
     def setUp(self):
-        self.app = App(extra_env={"LC_ALL": "C.UTF-8"})
+        self.keyboard = XKeyboard("de")
+        self.app = App(extra_env={"LC_ALL": "C.UTF-8"}, keyboard=self.keyboard)
 
     def tearDown(self):
         self.app.close()
+        XKeyboard("us").close()
 
     def test_ctrl_alt_types_nothing_on_x11(self):
         # AltGr is a modifier of its own on X11; Ctrl+Alt with a key is a command. (With a
         # letter Qt hands over a control character anyway; an umlaut it hands over as it is.)
-        xdotool("key", "a", "ctrl+alt+adiaeresis", "alt+odiaeresis", "d")
+        self.keyboard.type("a")
+        self.keyboard.key("ctrl+alt+adiaeresis")
+        self.keyboard.key("alt+odiaeresis")
+        self.keyboard.type("d")
         wait_until(lambda: self.app.text("Passwort eigeben:") == "ad", what="ad",
                    seen=lambda: repr(self.app.text("Passwort eigeben:")))
         self.app.choose_view("Erweitert")
         self.assertEqual(len(self.app.lines("Eingabetakt (ms): (Eingabe)")), 2)
 
     def test_alt_tap_shows_the_menu_title_and_escape_returns(self):
-        title = self.app.extents("Ansicht")
-        before = screenshot(title)
-        xdotool("key", "a", "b", "Alt_L")
+        title = self.app.pixels("Ansicht")
+        self.keyboard.type("ab")
+        self.keyboard.key("Alt_L")
         wait_until(lambda: self.app.focused() != "Passwort eigeben:",
                    what="the menu bar to take the keyboard", seen=lambda: repr(self.app.focused()))
         # As on Windows, the title shows that the keys now go to the menu.
-        wait_until(lambda: screenshot(title) != before, what="the menu title highlighted")
-        xdotool("key", "Escape")
+        wait_until(lambda: self.app.pixels("Ansicht") != title, what="the menu title highlighted")
+        self.keyboard.key("Escape")
         wait_until(lambda: self.app.focused() == "Passwort eigeben:", what="focus back in the field",
                    seen=lambda: repr(self.app.focused()))
-        xdotool("key", "c", "d")
+        self.keyboard.type("cd")
         wait_until(lambda: self.app.text("Passwort eigeben:") == "abcd", what="abcd",
                    seen=lambda: repr(self.app.text("Passwort eigeben:")))
 

@@ -10,10 +10,13 @@ after su, when Qt would otherwise make a runtime directory of its own."""
 
 import os
 import re
+import sys
 import tempfile
 import unittest
 
-from driver import App, wait_until
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from testsupport.desktop import App  # noqa: E402
+from testsupport.login import log_in  # noqa: E402
 
 PASSWORD = "Quarz-Wolke7"
 RHYTHM = [80, 300, 80, 300, 80, 300, 80, 300, 80, 300, 80]
@@ -48,13 +51,7 @@ class Privacy(unittest.TestCase):
                       wrapper=("strace", "-f", "-qq", "-s", "4096", "-o", trace.name,
                                "-e", "trace=open,openat,openat2,connect,write," + ",".join(FILE_SYSTEM_CHANGES)))
             try:
-                app.type_rhythm(PASSWORD, RHYTHM)
-                app.key("Tab")
-                wait_until(lambda: app.focused() == "Passwort wiederholen:", what="second field")
-                app.type_rhythm(PASSWORD, RHYTHM)
-                app.key("Return")
-                verdict = app.control("Anmeldeergebnis")
-                wait_until(lambda: verdict.description, what="a verdict")
+                log_in(app, (PASSWORD, RHYTHM), (PASSWORD, RHYTHM))
                 app.click("Abbrechen")
                 self.assertEqual(app.process.wait(timeout=20), 0)
             finally:

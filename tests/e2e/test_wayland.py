@@ -2,7 +2,7 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""One login on a Wayland desktop (headless sway, run through wayland_session.sh): typed with
+"""One login on a Wayland desktop (headless sway, tests/support/session.sh wayland): typed with
 known gaps through the virtual-keyboard protocol (wtype), the keystroke list read back over
 AT-SPI, the verdict's colour taken from a screenshot (grim)."""
 
@@ -10,13 +10,17 @@ import json
 import os
 import re
 import subprocess
+import sys
 import time
 import unittest
 
-from driver import TOLERANCE_MS, App, interval_of, parse_ppm, wait_until
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from testsupport.desktop import App  # noqa: E402
+from testsupport.login import FIELDS, log_in  # noqa: E402
+from testsupport.rhythm import TOLERANCE_MS, interval_of  # noqa: E402
+from testsupport.screen import GREEN, count, parse_ppm, verdict_shown  # noqa: E402
+from testsupport.waiting import wait_until  # noqa: E402
 
-GREEN = (0, 128, 0)
-RED = (192, 0, 0)
 RHYTHM = [60, 400, 60, 400, 60]
 # libwayland's WAYLAND_DEBUG=client log stamps each request as it goes out, in milliseconds:
 #   1.21: "[1616707.288]  -> zwp_virtual_keyboard_v1@5.key(0, 30, 1)"
@@ -101,9 +105,20 @@ class WaylandApp(App):
     def screen():
         return parse_ppm(subprocess.run(["grim", "-t", "ppm", "-"], capture_output=True, check=True).stdout)
 
+    # The steps of a login. Qt reports no focus changes over AT-SPI here after the first; the
+    # text shows where keys went.
+    def type_entry(self, field, text, gaps_ms):
+        sent = self.type_rhythm(text, gaps_ms)
+        wait_until(lambda: self.text(FIELDS[field]) == text, what=f"{text!r} in {FIELDS[field]!r}",
+                   seen=lambda: repr(self.text(FIELDS[field])))
+        return sent
 
-def count(pixels, colour):
-    return sum(row.count(colour) for row in pixels)
+    def next_field(self):
+        self.key("Tab")
+
+    def verdict(self):
+        verdict = self.control("Anmeldeergebnis")
+        return wait_until(lambda: verdict.description, what="a verdict")
 
 
 class DebugLog(unittest.TestCase):
@@ -126,7 +141,7 @@ class DebugLog(unittest.TestCase):
             key_presses_sent("zwp_virtual_keyboard_v1 key 42 pressed at 1000.25")
 
 
-@unittest.skipUnless(os.environ.get("WAYLAND_DISPLAY"), "needs a Wayland session (wayland_session.sh)")
+@unittest.skipUnless(os.environ.get("WAYLAND_DISPLAY"), "needs a Wayland session (tests/support/session.sh wayland)")
 class Wayland(unittest.TestCase):
     def setUp(self):
         self.app = WaylandApp()
@@ -135,25 +150,13 @@ class Wayland(unittest.TestCase):
         self.app.close()
 
     def test_login_typed_natively(self):
-        delivered = self.app.type_entry("Passwort eigeben:", "geheim", RHYTHM)
-        list_name = "Eingabetakt (ms): (Eingabe)"
-        lines = wait_until(lambda: len(self.app.lines(list_name)) == 6 and self.app.lines(list_name),
-                           what="six lines", seen=lambda: self.app.lines(list_name))
+        verdict, delivered = log_in(self.app, ("geheim", RHYTHM), ("geheim", RHYTHM))
+        self.assertEqual(verdict, "Login korrekt!")
+        lines = self.app.lines("Eingabetakt (ms): (Eingabe)")
         self.assertEqual([line.split(": ")[0] for line in lines], list("geheim"))
-        for line, gap in zip(lines[1:], delivered):
-            self.assertAlmostEqual(interval_of(line), gap, delta=TOLERANCE_MS, msg=f"{line}, sent {delivered}")
-
-        # Qt reports no focus changes over AT-SPI here after the first; the text shows where keys went.
-        self.app.key("Tab")
-        self.app.type_entry("Passwort wiederholen:", "geheim", RHYTHM)
-        wait_until(lambda: self.app.text("Passwort wiederholen:") == "geheim", what="the repetition",
-                   seen=lambda: repr(self.app.text("Passwort wiederholen:")))
-        self.app.key("Return")
-        verdict = self.app.control("Anmeldeergebnis")
-        self.assertEqual(wait_until(lambda: verdict.description, what="a verdict"), "Login korrekt!")
-        screen = wait_until(lambda: (lambda s: count(s, GREEN) > 100 and s)(self.app.screen()),
-                            what="the green verdict on screen")
-        self.assertEqual(count(screen, RED), 0)
+        for line, gap in zip(lines[1:], delivered[0]):
+            self.assertAlmostEqual(interval_of(line), gap, delta=TOLERANCE_MS, msg=f"{line}, sent {delivered[0]}")
+        wait_until(lambda: verdict_shown(self.app.screen()) == "Login korrekt!", what="the green verdict on screen")
 
     def test_title_bar_handed_to_qt(self):
         # As on compositors without server-side decorations: Qt draws the title bar from now on.
@@ -172,10 +175,7 @@ class Wayland(unittest.TestCase):
         # transparent shows thousands (the verdict box alone 3,400).
         wait_until(lambda: see_through() < 1000, what="every control painted",
                    seen=lambda: f"{see_through()} desktop pixels inside the window")
-        self.app.type_entry("Passwort eigeben:", "geheim", RHYTHM)
-        self.app.key("Tab")
-        self.app.type_entry("Passwort wiederholen:", "geheim", RHYTHM)
-        self.app.key("Return")
+        log_in(self.app, ("geheim", RHYTHM), ("geheim", RHYTHM))
         wait_until(lambda: count(self.app.screen(), GREEN) > 100, what="the whole green verdict on screen")
 
         # Asked for less room than it declared, the form keeps its size (what the compositor

@@ -19,8 +19,10 @@ import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from devtools import Chromium, SiteServer, control, extract_site  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from testsupport.browser import Chromium, SiteServer, control, extract_site  # noqa: E402
+from testsupport.login import log_in  # noqa: E402
+from testsupport.rhythm import TOLERANCE_MS, kept_plan  # noqa: E402
 
 SITE_ZIP = None
 # The release unpacked once and served on loopback for every test of this file.
@@ -36,9 +38,6 @@ def setUpModule():
 def tearDownModule():
     SERVER.close()
     shutil.rmtree(SITE, ignore_errors=True)
-
-# Milliseconds a listed interval may differ from the one between the key events as delivered.
-TOLERANCE_MS = 10.0
 
 # (key, code, text, modifiers): a German layout as Chromium on Linux delivers it, where AltGr
 # sets neither Ctrl nor Alt. A dead key arrives as a key of its own that types nothing; the
@@ -58,21 +57,6 @@ def chart_bars(browser, row):
     return [float(value.replace(",", ".")) for value in match.group(1).split("; ")] if match else None
 
 
-def rhythm(intervals):
-    """The rhythm code of the intervals and their least distance from its threshold."""
-    positive = [x for x in intervals if x > 0]
-    threshold = (min(positive) + max(positive)) / 2
-    return "".join("1" if x > threshold else "0" for x in intervals), min(abs(x - threshold) for x in intervals)
-
-
-def kept_plan(intervals, gaps):
-    """Whether the intervals that reached the page have the planned gaps' rhythm code, clear of the
-    threshold: else a sender delayed on a busy machine changed the rhythm, and the entry is typed
-    again."""
-    code, margin = rhythm(intervals)
-    return code == rhythm(gaps[:len(intervals)])[0] and margin > 30
-
-
 class SiteTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -89,7 +73,8 @@ class SiteTest(unittest.TestCase):
     def key(self, *args, **kwargs):
         self.browser.key(*args, **kwargs)
 
-    def type_entry(self, characters, gaps_ms):
+    # The steps of a login (see testsupport.login).
+    def type_entry(self, field, characters, gaps_ms):
         """Types the characters with the planned gaps between them; a Shift and a dead key that type
         nothing come in between. Returns the intervals between their key events as delivered."""
         before = self.browser.evaluate("delivered.length")
@@ -115,23 +100,26 @@ class SiteTest(unittest.TestCase):
         self.assertIsNotNone(listed, f"chart {row}: {self.mirror(f'picPWD({row})')!r}")
         return listed
 
-    def login(self, first, second, gaps_first, gaps_second):
-        for attempt in range(3):
-            delivered = [self.type_entry(first, gaps_first)]
-            self.key("Tab", "Tab")
-            delivered.append(self.type_entry(second, gaps_second))
-            if all(map(kept_plan, delivered, (gaps_first, gaps_second))) or attempt == 2:
-                break
-            self.clear_both()
+    def start_over(self, field):
+        # Backspace resets an entry: the field empties and its stamps go.
+        self.key("Backspace", "Backspace")
+
+    def next_field(self):
+        self.key("Tab", "Tab")
+
+    def confirm(self):
         self.key("Enter", "Enter", "\r")
-        self.browser.wait_for(f"{control('picOut')}.getAttribute('aria-description')", 10,
-                              "a verdict")
+
+    def verdict(self):
+        return self.browser.wait_for(f"{control('picOut')}.getAttribute('aria-description')", 10, "a verdict")
+
+    def login(self, first, second, gaps_first, gaps_second):
+        verdict, delivered = log_in(self, (first, gaps_first), (second, gaps_second))
         for row in (0, 1):
             listed = self.bars(row)
             self.assertEqual(len(listed), len(delivered[row]), f"row {row}: {listed} for {delivered[row]}")
             for shown, actual in zip(listed, delivered[row]):
                 self.assertLess(abs(shown - actual), TOLERANCE_MS, f"row {row}: listed {listed}, delivered {delivered[row]}")
-        verdict = self.mirror("picOut")
         # Read out as well, without the visitor turning anything on.
         self.assertEqual(self.browser.evaluate("document.getElementById('announcer').textContent"), verdict)
         self.assertEqual([self.mirror(f"txtPWD({row})", "aria-label") for row in (0, 1)],

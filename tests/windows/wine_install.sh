@@ -9,7 +9,7 @@
 # install over the first, a setup (silent and by hand) and an uninstall refused while the
 # program runs, a silent uninstall that leaves nothing, and the portable program started from
 # a folder whose path has spaces and umlauts. What is installed is compared with the zip, which
-# holds the same folder. Runs on an X server with a window manager (tests/e2e/xserver.sh).
+# holds the same folder. Runs on an X server with a window manager (tests/support/session.sh).
 # Usage: wine_install.sh SETUP.exe ZIP VERSION WORK_DIR
 set -euo pipefail
 

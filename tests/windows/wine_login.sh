@@ -6,8 +6,8 @@
 
 # A short login in the real taktlogin.exe under Wine, on Qt's windows platform plugin: one
 # entry typed twice in the same rhythm (green verdict), then the repetition in another rhythm
-# (red verdict). The verdict is read from screenshots. Runs on an X server with a window
-# manager (see windows.sh). The program is started as Explorer starts it, by its Windows path:
+# (red verdict). The verdict is read from screenshots. Runs in tests/support/session.sh, whose
+# openbox manages the window. The program is started as Explorer starts it, by its Windows path:
 # taktlogin.exe itself or a shortcut to it. The last screenshot is kept.
 # Usage: wine_login.sh 'C:\...\taktlogin.exe'|'C:\...\Taktlogin.lnk' SCREENSHOT.png
 set -euo pipefail
@@ -15,14 +15,11 @@ set -euo pipefail
 program_path="$1"
 screenshot="$2"
 work="$(mktemp -d)"
-openbox >/dev/null 2>&1 &
-window_manager=$!
 program=""
 cleanup() {
     if [ -n "$program" ]; then
         kill "$program" 2>/dev/null || true
     fi
-    kill "$window_manager" 2>/dev/null || true
     wineserver -k 2>/dev/null || true
     rm -rf "$work"
 }

@@ -1,8 +1,10 @@
 # SPDX-FileCopyrightText: 2026 Taktlogin-Team
+#
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Headless Chromium driven through the DevTools protocol, and a loopback web server that
-records every request. Loopback only: nothing here reaches the network."""
+"""Browsers: headless Chromium driven through the DevTools protocol, any browser as a real
+window, and a loopback web server that records every request. Loopback only: nothing here
+reaches the network."""
 
 import http.server
 import json
@@ -16,6 +18,8 @@ import urllib.request
 import zipfile
 
 import websocket
+
+from .waiting import wait_until
 
 
 class SiteServer:
@@ -90,6 +94,35 @@ def control(name, parent="client"):
     return f"{FIND}('Application.Form1.{parent}.{name}')"
 
 
+def end_browser(process, profile):
+    """Ends a browser started here and removes its profile."""
+    process.terminate()
+    try:
+        process.wait(10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait(10)
+    shutil.rmtree(profile, ignore_errors=True)
+
+
+class BrowserWindow:
+    """A browser as a real window of the X session, on a fresh profile of its own:
+    command(url, profile) gives its command line. Ended, with its profile, on leaving."""
+
+    def __init__(self, command, url):
+        self.profile = tempfile.mkdtemp(prefix="taktlogin-browser-")
+        # WebKit's sandbox needs user namespaces, which a build's chroot may not give.
+        environment = dict(os.environ, WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS="1")
+        self.process = subprocess.Popen(command(url, self.profile), env=environment,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        end_browser(self.process, self.profile)
+
+
 class Chromium:
     """One headless Chromium with a fresh profile and one page, spoken to over its WebSocket."""
 
@@ -103,16 +136,15 @@ class Chromium:
             arguments.insert(1, "--no-sandbox")
         self.process = subprocess.Popen(arguments, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, "DevToolsActivePort")
-        deadline = time.monotonic() + 30
-        lines = []
-        while len(lines) < 2:
-            if time.monotonic() > deadline or self.process.poll() is not None:
-                raise RuntimeError("Chromium did not open its DevTools port within 30 s")
-            time.sleep(0.1)
-            if os.path.exists(port_file):
-                with open(port_file) as text:
-                    lines = text.read().split("\n")
-        port = lines[0]
+
+        def port():
+            if self.process.poll() is not None:
+                raise AssertionError(f"Chromium ended with status {self.process.returncode} before it opened its port")
+            with open(port_file) as text:
+                lines = text.read().split("\n")
+            return len(lines) >= 2 and lines[0]
+
+        port = wait_until(port, timeout=30, interval=0.1, what="Chromium's DevTools port", errors=(OSError,))
         with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list") as reply:
             page = next(target for target in json.load(reply) if target["type"] == "page")
         self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60, suppress_origin=True)
@@ -137,16 +169,9 @@ class Chromium:
         return result["result"].get("value")
 
     def wait_for(self, expression, seconds=30, what=None):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            try:
-                value = self.evaluate(expression)
-            except RuntimeError:
-                value = None  # the page is still loading
-            if value:
-                return value
-            time.sleep(0.05)
-        raise AssertionError(f"not within {seconds} s: {what or expression}")
+        # An error while the page is still loading counts as not yet.
+        return wait_until(lambda: self.evaluate(expression), timeout=seconds, what=what or expression,
+                          errors=(RuntimeError,))
 
     def key(self, key, code, text="", modifiers=0, commands=(), down=True, up=True):
         """Presses and releases one key, or only one of the two; text is what it types, if anything."""
@@ -189,9 +214,4 @@ class Chromium:
         try:
             self.socket.close()
         finally:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-            shutil.rmtree(self.profile, ignore_errors=True)
+            end_browser(self.process, self.profile)

@@ -2,51 +2,25 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Drives the real taktlogin window from outside: X key and mouse events through xdotool,
-state read over the AT-SPI accessibility bus, drawn pixels from screenshots."""
+"""Drives the real taktlogin window from outside: keys through the X keyboard, the mouse and
+windows through xdotool, state read over the AT-SPI accessibility bus, drawn pixels from the screen."""
 
 import os
 import subprocess
 import threading
-import time
 
 import pyatspi
+
+from .login import FIELDS
+from .screen import x_pixels
+from .waiting import wait_until
+from .xkeyboard import XKeyboard
 
 BINARY = os.environ.get("TAKTLOGIN_BIN", "taktlogin")
 
 
-def wait_until(predicate, timeout=10.0, interval=0.05, what="condition", seen=None):
-    """Polls predicate until it returns something true. On a timeout the message names what was
-    awaited and, through seen(), what was there instead."""
-    deadline = time.monotonic() + timeout
-    value = None
-    while time.monotonic() < deadline:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(interval)
-    observed = seen() if seen is not None else repr(value)
-    raise AssertionError(f"timed out after {timeout:g} s waiting for {what}; saw: {observed}")
-
-
 def xdotool(*args):
     subprocess.run(["xdotool", *[str(a) for a in args]], check=True)
-
-
-# How far an interval the program lists may lie from the one delivered to it: the X server's
-# stamps are whole milliseconds, and the program needs a moment to take each key from the
-# server. Measured on 2 cores kept busy by two other processes (load 4 to 5), over 480
-# intervals of 30 to 600 ms: median 0.5 ms, 95th percentile 4.8 ms, worst 7.1 ms.
-TOLERANCE_MS = 10.0
-# An entry is only used to judge a verdict where each delivered interval lies this far from its
-# threshold; nearer, the program could fairly put it on either side.
-CLEAR_OF_THRESHOLD_MS = 3 * TOLERANCE_MS
-
-
-def rhythm_code(gaps):
-    """The rhythm code and threshold of intervals, by the program's rule."""
-    threshold = (min(gap for gap in gaps if gap > 0) + max(gaps)) / 2
-    return "".join("1" if gap > threshold else "0" for gap in gaps), threshold
 
 
 class KeyPressRecorder:
@@ -116,19 +90,11 @@ class KeyPressRecorder:
         self._control.close()
 
 
-# xdotool key names for the characters the tests type.
-KEY_NAMES = {"-": "minus", " ": "space", ".": "period", "!": "exclam"}
-
-
-def key_name(character):
-    return KEY_NAMES.get(character, character)
-
-
 class App:
     """One running taktlogin process and its accessible tree."""
 
     def __init__(self, extra_env=None, wrapper=(), binary=None, app_name="taktlogin", unset=(),
-                 settle_keyboard=True):
+                 settle_keyboard=True, keyboard=None):
         self.app_name = app_name
         self.settle_keyboard = settle_keyboard
         env = dict(os.environ)
@@ -141,7 +107,9 @@ class App:
                                         stderr=subprocess.PIPE)
         self.window_id = None
         self.pid = None
-        self.keys = KeyPressRecorder() if env["QT_QPA_PLATFORM"] == "xcb" else None
+        x11 = env["QT_QPA_PLATFORM"] == "xcb"
+        self.keys = KeyPressRecorder() if x11 else None
+        self.keyboard = keyboard or (XKeyboard() if x11 else None)
         self.application = wait_until(self._find_application, timeout=20, what="taktlogin on the bus",
                                       seen=self._bus_state)
         self.frame = wait_until(lambda: self._child_with_role(self.application, "frame"),
@@ -160,7 +128,7 @@ class App:
             # milliseconds on a busy machine, which a real keyboard never causes. A Shift tap,
             # which types nothing, takes that turn before the first measured key.
             before = self.keys.modifier_count()
-            xdotool("key", "shift")
+            self.keyboard.key("Shift_L")
             wait_until(lambda: self.keys.modifier_count() > before, what="the Shift tap delivered")
             wait_until(lambda: self.focused() == "Passwort eigeben:", what="the program to answer again")
 
@@ -268,38 +236,37 @@ class App:
         """Types text as real key events, waiting gaps_ms[i] between character i and i + 1.
         Returns the intervals as delivered, which on a busy machine may be longer."""
         start = self.keys.count()
-        command = ["xdotool", "key", "--delay", "0", key_name(text[0])]
-        for character, gap in zip(text[1:], gaps_ms):
-            command += ["sleep", f"{gap / 1000:.3f}", "key", "--delay", "0", key_name(character)]
-        subprocess.run(command, check=True)
+        self.keyboard.type(text, gaps_ms)
         return self.keys.gaps(start, len(text))
 
-    def type_entry(self, field, text, gaps_ms, attempts=5):
-        """Types an entry into the focused field `field` whose delivered rhythm is the planned
-        one, clear of its threshold, and returns its delivered intervals. Where the sender was
-        held up so long that the rhythm changed, Backspace starts the entry over."""
-        planned, _ = rhythm_code(gaps_ms)
-        delivered = []
-        for _ in range(attempts):
-            delivered = self.type_rhythm(text, gaps_ms)
-            code, threshold = rhythm_code(delivered)
-            if code == planned and min(abs(gap - threshold) for gap in delivered) > CLEAR_OF_THRESHOLD_MS:
-                return delivered
-            self.key("BackSpace")
-            wait_until(lambda: self.text(field) == "", what=f"{field!r} emptied to start over")
-        raise AssertionError(f"{attempts} tries of {text!r} with gaps {gaps_ms} ms never delivered rhythm "
-                             f"{planned}; the last delivered {delivered}")
+    def key(self, chord):
+        self.keyboard.key(chord)
 
-    def key(self, name):
-        xdotool("key", "--clearmodifiers", name)
-
-    def pixels(self, name):
-        """The control's pixels from a screenshot of the screen, as rows of (r, g, b)."""
+    def pixels(self, name, inset=0):
+        """The control's pixels on the screen, without `inset` pixels at each edge."""
         box = self.extents(name)
-        shot = subprocess.run(["import", "-window", "root", "-depth", "8", "-crop",
-                               f"{box.width}x{box.height}+{box.x}+{box.y}", "ppm:-"],
-                              capture_output=True, check=True).stdout
-        return parse_ppm(shot)
+        return x_pixels(box.x + inset, box.y + inset, box.width - 2 * inset, box.height - 2 * inset)
+
+    # The steps of a login (see login.log_in).
+    def type_entry(self, field, text, gaps_ms):
+        return self.type_rhythm(text, gaps_ms)
+
+    def start_over(self, field):
+        # Backspace empties the field and drops its stamps.
+        self.key("BackSpace")
+        wait_until(lambda: self.text(FIELDS[field]) == "", what=f"{FIELDS[field]!r} emptied to start over")
+
+    def next_field(self):
+        self.key("Tab")
+        wait_until(lambda: self.focused() == FIELDS[1], what="the second field",
+                   seen=lambda: f"focus on {self.focused()!r}")
+
+    def confirm(self):
+        self.key("Return")  # Login is the default button
+
+    def verdict(self):
+        verdict = self.control("Anmeldeergebnis")
+        return wait_until(lambda: verdict.description, what="a verdict")
 
     def close(self):
         if self.process.poll() is None:
@@ -307,30 +274,5 @@ class App:
         self.process.communicate(timeout=10)
         if self.keys is not None:
             self.keys.close()
-
-
-def parse_ppm(data):
-    """Rows of (r, g, b) from a binary PPM (P6) image with 8-bit samples."""
-    fields = []
-    position = 0
-    while len(fields) < 4:
-        while data[position:position + 1].isspace():
-            position += 1
-        if data[position:position + 1] == b"#":
-            position = data.index(b"\n", position) + 1
-            continue
-        start = position
-        while not data[position:position + 1].isspace():
-            position += 1
-        fields.append(data[start:position])
-    position += 1
-    assert fields[0] == b"P6" and fields[3] == b"255", fields
-    width, height = int(fields[1]), int(fields[2])
-    body = data[position:position + width * height * 3]
-    return [[tuple(body[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
-            for y in range(height)]
-
-
-def interval_of(line):
-    """The milliseconds of a keystroke line such as "e: 401.2345" (the program's locale is C)."""
-    return float(line.rsplit(": ", 1)[1])
+        if self.keyboard is not None:
+            self.keyboard.close()
