@@ -56,18 +56,23 @@ echo "== clone commit $commit"
 git clone -q "$repo_root" "$root/root/taktlogin"
 git -C "$root/root/taktlogin" checkout -q "$commit"
 
+echo "== bash scripts/$script.sh in $release ($(cat "$root/etc/debian_version"))"
 command="bash scripts/$script.sh"
 if [ "$script" = start ]; then
-    # start.sh builds and then becomes the program: proven once that program has run for 5 s.
-    command='bash scripts/start.sh -platform offscreen & pid=$!
-        while kill -0 $pid 2>/dev/null && [ "$(readlink /proc/$pid/exe)" != "$PWD/build/default/src/taktlogin" ]; do
+    # start.sh builds and then becomes the program (exec): proven once that process has been the
+    # program for 5 s. An hour is more than any build here takes.
+    command='exec bash scripts/start.sh -platform offscreen & pid=$!
+        for _ in $(seq 3600); do
+            [ "$(readlink /proc/$pid/exe)" = "$PWD/build/default/src/taktlogin" ] && break
+            kill -0 $pid 2>/dev/null || break
             sleep 1
         done
         sleep 5
         kill -0 $pid 2>/dev/null || { wait $pid; echo "start.sh ended with status $?" >&2; exit 1; }
+        [ "$(readlink /proc/$pid/exe)" = "$PWD/build/default/src/taktlogin" ] ||
+            { kill $pid; echo "start.sh did not start the program within an hour" >&2; exit 1; }
         kill $pid && echo "the program started by start.sh ran for 5 s"'
 fi
-echo "== $command in $release ($(cat "$root/etc/debian_version"))"
 status=0
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     LANG=C.UTF-8 TERM=dumb bash -c "cd /root/taktlogin && $command" >>"$log" 2>&1 || status=$?
