@@ -75,14 +75,31 @@ start_buses() {
 }
 
 start_x() {
-    # The server picks a free display number itself (-displayfd), so parallel runs and other X
-    # servers on the machine cannot collide with it.
-    mkfifo "$session_dir/display"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$session_dir/display" 2>"$session_dir/xvfb.log" &
-    pids+=($!)
-    local display=""
-    if ! read -r -t 20 display <"$session_dir/display" || [ -z "$display" ]; then
-        echo "session.sh: Xvfb did not report a display within 20 s:" >&2
+    # A display number no X server uses. Xvfb's own choice (-displayfd) looks only at this
+    # system's lock files, but X servers in other chroots of the machine share the names of the
+    # abstract sockets, and then a client of this session would reach theirs.
+    local display="" number attempt
+    for attempt in 1 2 3; do
+        for number in $(shuf -i 10-999 -n 100); do
+            if [ ! -e "/tmp/.X$number-lock" ] && ! grep -q "@/tmp/.X11-unix/X$number\$" /proc/net/unix; then
+                break
+            fi
+        done
+        Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp 2>"$session_dir/xvfb.log" &
+        local server=$!
+        pids+=("$server")
+        for _ in $(seq 200); do
+            if [ -S "/tmp/.X11-unix/X$number" ] && xprop -display ":$number" -root >/dev/null 2>&1; then
+                display="$number"
+                break 2
+            fi
+            kill -0 "$server" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$server" 2>/dev/null || true
+    done
+    if [ -z "$display" ]; then
+        echo "session.sh: Xvfb did not start:" >&2
         cat "$session_dir/xvfb.log" >&2
         exit 1
     fi
@@ -91,7 +108,7 @@ start_x() {
     start_buses
     # The window manager must be managing the screen before the first window appears; on a busy
     # machine it has been seen to end before it got there, so it gets three chances.
-    local attempt window_manager
+    local window_manager
     wm_ready() {
         kill -0 "$window_manager" 2>/dev/null && xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
     }
