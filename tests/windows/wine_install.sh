@@ -9,7 +9,8 @@
 # install over the first, a setup (silent and by hand) and an uninstall refused while the
 # program runs, a silent uninstall that leaves nothing, and the portable program started from
 # a folder whose path has spaces and umlauts. What is installed is compared with the zip, which
-# holds the same folder. Runs on an X server with a window manager (tests/support/session.sh).
+# holds the same folder. Runs on an X server without a window manager (tests/support/session.sh
+# bare-x); wine_login.sh brings one for each login.
 # Usage: wine_install.sh SETUP.exe ZIP VERSION WORK_DIR
 set -euo pipefail
 
