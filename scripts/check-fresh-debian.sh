@@ -75,7 +75,7 @@ if [ "$script" = start ]; then
 fi
 status=0
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    LANG=C.UTF-8 TERM=dumb bash -c "cd /root/taktlogin && $command" >>"$log" 2>&1 || status=$?
+    LANG=C.UTF-8 TERM=dumb bash -c "cd /root/taktlogin || exit 1; $command" >>"$log" 2>&1 || status=$?
 
 grep -E '^[0-9]+% tests passed|tests failed out of|^\s+[0-9]+ - |^Done [0-9]+ runs|^#[0-9]+\s+DONE|ran for 5 s$' "$log" || true
 if [ $status -ne 0 ]; then
