@@ -8,8 +8,8 @@
 # accessibility bus answering before it starts:
 #   session.sh x WIDTHxHEIGHT COMMAND...  a private Xvfb with openbox managing it (without a
 #                                         window manager no window is ever activated)
-#   session.sh bare-x WIDTHxHEIGHT COMMAND...  the same without a window manager, for a command
-#                                         that starts one only where it needs it
+#   session.sh bare-x WIDTHxHEIGHT COMMAND...  the same without a window manager
+#   session.sh wm COMMAND...              openbox on the current display for the command's time
 #   session.sh wayland COMMAND...         a headless sway, Wayland only (no Xwayland); sway refuses
 #                                         to run as root, so root hands the whole session to an
 #                                         unprivileged user of its own (taktlogin-e2e)
@@ -20,8 +20,8 @@ kind="${1:-}"
 shift || true
 case "$kind" in
 x | bare-x) size="${1:?usage: session.sh x|bare-x WIDTHxHEIGHT COMMAND...}"; shift ;;
-wayland) ;;
-*) echo "usage: session.sh x|bare-x WIDTHxHEIGHT COMMAND... | session.sh wayland COMMAND..." >&2; exit 2 ;;
+wayland | wm) ;;
+*) echo "usage: session.sh x|bare-x WIDTHxHEIGHT COMMAND... | session.sh wayland|wm COMMAND..." >&2; exit 2 ;;
 esac
 
 # Without the compositor, its tools or Qt's Wayland plugin the run is skipped (status 77), but
@@ -108,7 +108,10 @@ start_x() {
     export DISPLAY=":$display"
     unset WAYLAND_DISPLAY
     start_buses
-    [ "$kind" = bare-x ] && return 0
+    [ "$kind" = bare-x ] || start_wm
+}
+
+start_wm() {
     # The window manager must be managing the screen before the first window appears; on a busy
     # machine it has been seen to end before it got there, so it gets three chances.
     local window_manager
@@ -187,5 +190,9 @@ if [ "$kind" = wayland ] && [ "$(id -u)" -eq 0 ]; then
     exit $status
 fi
 
-if [ "$kind" = wayland ]; then start_wayland; else start_x; fi
+case "$kind" in
+wayland) start_wayland ;;
+wm) start_wm ;;
+*) start_x ;;
+esac
 "$@"

@@ -10,7 +10,7 @@
 # program runs, a silent uninstall that leaves nothing, and the portable program started from
 # a folder whose path has spaces and umlauts. What is installed is compared with the zip, which
 # holds the same folder. Runs on an X server without a window manager (tests/support/session.sh
-# bare-x); wine_login.sh brings one for each login.
+# bare-x); each login runs under openbox (session.sh wm).
 # Usage: wine_install.sh SETUP.exe ZIP VERSION WORK_DIR
 set -euo pipefail
 
@@ -121,7 +121,7 @@ run_to_end 300 "the silent install" "$setup" /S
 expect_installed "installed"
 
 echo "-- a login in the program started from the Start menu"
-"$here/wine_login.sh" "$shortcut_win" "$screenshot_dir/wine-login-startmenu.png"
+"$here/../support/session.sh" wm "$here/wine_login.sh" "$shortcut_win" "$screenshot_dir/wine-login-startmenu.png"
 
 echo "-- a second install over the first"
 rm "$install_dir/styles/"*.dll
@@ -179,6 +179,6 @@ wine cmd /c mkdir "$portable_win" >/dev/null 2>&1 || true
 portable_dir="$(winepath -u "$portable_win")"
 [ -d "$portable_dir" ] || fail "could not make $portable_win"
 cp -r "$package_dir/." "$portable_dir/"
-"$here/wine_login.sh" "$portable_win\\taktlogin.exe" "$screenshot_dir/wine-login-portable.png"
+"$here/../support/session.sh" wm "$here/wine_login.sh" "$portable_win\\taktlogin.exe" "$screenshot_dir/wine-login-portable.png"
 rm -rf "$portable_dir"
 rmdir "$(dirname "${portable_dir%/}")" "$(dirname "$(dirname "${portable_dir%/}")")" 2>/dev/null || true

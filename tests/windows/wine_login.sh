@@ -6,9 +6,8 @@
 
 # A short login in the real taktlogin.exe under Wine, on Qt's windows platform plugin: one
 # entry typed twice in the same rhythm (green verdict), then the repetition in another rhythm
-# (red verdict). The verdict is read from screenshots. Runs on an X server without a window
-# manager (tests/support/session.sh bare-x) and brings openbox for the login: the rest of the
-# install test expects none. The program is started as Explorer starts it, by its Windows path:
+# (red verdict). The verdict is read from screenshots. Runs under a window manager
+# (tests/support/session.sh wm), which the rest of the install test goes without. The program is started as Explorer starts it, by its Windows path:
 # taktlogin.exe itself or a shortcut to it. The last screenshot is kept.
 # Usage: wine_login.sh 'C:\...\taktlogin.exe'|'C:\...\Taktlogin.lnk' SCREENSHOT.png
 set -euo pipefail
@@ -16,14 +15,11 @@ set -euo pipefail
 program_path="$1"
 screenshot="$2"
 work="$(mktemp -d)"
-openbox >/dev/null 2>&1 &
-window_manager=$!
 program=""
 cleanup() {
     if [ -n "$program" ]; then
         kill "$program" 2>/dev/null || true
     fi
-    kill "$window_manager" 2>/dev/null || true
     wineserver -k 2>/dev/null || true
     rm -rf "$work"
 }
@@ -34,12 +30,6 @@ fail() {
     exit 1
 }
 
-# The program's window must appear under a window manager that is already managing the screen.
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    kill -0 "$window_manager" 2>/dev/null || fail "openbox ended before it managed the screen"
-    sleep 0.1
-done
 wine start /wait "$program_path" >"$work/program.log" 2>&1 &
 program=$!
 
