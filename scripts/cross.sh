@@ -22,7 +22,7 @@ windows) packages=(dpkg-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posi
 # The site is tested in Chromium over DevTools, and in Chromium, Firefox ESR and WebKitGTK on Xvfb.
 web) packages=(dpkg-dev emscripten nodejs chromium python3-websocket zip unzip python3 firefox-esr
     libwebkit2gtk-4.1-0 xvfb xauth openbox dbus-x11 at-spi2-core x11-utils x11-xkb-utils x11-xserver-utils
-    python3-xlib) ;;
+    python3-xlib fonttools brotli) ;;
 *) echo "usage: $0 windows|web [--qt-only]" >&2; exit 2 ;;
 esac
 export EMSDK=/usr/share/emscripten
@@ -102,11 +102,16 @@ fi
 step "install packages"
 install_missing "${build_packages[@]}" "${packages[@]}"
 
-# Qt for the platform, from the source of exactly the host's Qt, whose host tools it uses.
+# Qt for the platform, from the source of exactly the host's Qt, whose host tools it uses, with
+# the options and patches in cmake/qt/: their digest names the build, so that a change of either
+# builds Qt anew.
 qt_deb_version="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
 qt_version="${qt_deb_version%%+*}"
-qt_prefix="$cache_root/qt-$qt_deb_version-$platform"
-qt_build="$cache_root/build-qt-$qt_deb_version-$platform"
+qt_patches="$repo_root/cmake/qt/patches/$platform"
+qt_recipe="$( (cd "$repo_root/cmake/qt" && cat "$platform.cmake" ../toolchains/*.cmake &&
+    if [ -d "$qt_patches" ]; then cat "$qt_patches"/*; fi) | sha256sum | cut -c1-12)"
+qt_prefix="$cache_root/qt-$qt_deb_version-$platform-$qt_recipe"
+qt_build="$cache_root/build-qt-$qt_deb_version-$platform-$qt_recipe"
 host_cmake_dir="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
 if [ -f "$qt_prefix/.taktlogin-complete" ]; then
     echo "Qt $qt_deb_version for $platform from the cache: $qt_prefix"
@@ -122,6 +127,21 @@ else
         rm -rf "$qt_build"
         mkdir -p "$qt_build/src"
         (cd "$qt_build/src" && apt-get source -qq --only-source "qt6-base=$qt_deb_version" >/dev/null)
+        source_dir="$(find "$qt_build/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)"
+        if [ -f "$qt_patches/series" ]; then
+            step "patch the Qt source"
+            grep -v '^#' "$qt_patches/series" | while read -r patch; do
+                patch --quiet --forward -p1 -d "$source_dir" <"$qt_patches/$patch"
+            done
+        fi
+        if [ "$platform" = web ]; then
+            # Qt embeds DejaVu Sans and DejaVu Sans Mono; the form uses the one. Of the other,
+            # only the two characters DejaVu Sans lacks stay (U+2329, U+232A), so that every
+            # character shows as before.
+            mono="$source_dir/src/3rdparty/wasm/DejaVuSansMono.ttf"
+            pyftsubset "$mono" --unicodes=U+2329,U+232A --output-file="$mono.subset"
+            mv "$mono.subset" "$mono"
+        fi
         touch "$qt_build/.source-ready"
     fi
     source_dir="$(find "$qt_build/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)"

@@ -91,70 +91,54 @@
         }
     }).observe(document.body, { childList: true, subtree: true });
 
-    // The program is most of the download: it is fetched here, so that the page can say how far
-    // it has come. The count is of the bytes as they arrive unpacked, so that a server that sends
-    // the program compressed still gives a true share of the size built into the page.
+    // The program is most of the download. It is compiled as its bytes arrive, from the response
+    // itself, which also lets the browser keep the compiled code for the next visit; a copy of the
+    // stream counts the bytes, so that the page can say how far it has come. The count is of the
+    // bytes as they arrive unpacked, so that a server that sends the program compressed still
+    // gives a true share of the size built into the page.
     const megabytes = bytes => (bytes / 1e6).toLocaleString('de-DE', { minimumFractionDigits: 1, maximumFractionDigits: 1 });
-    async function fetchProgram() {
-        const response = await fetch('taktlogin.wasm');
-        if (!response.ok || !response.body)
-            throw new Error('taktlogin.wasm: ' + response.status);
+    async function countArrival(body) {
         const expected = Number(document.documentElement.dataset.programBytes) || 0;
-        const reader = response.body.getReader();
-        const chunks = [];
+        const reader = body.getReader();
         let received = 0;
         for (;;) {
             const { done, value } = await reader.read();
             if (done)
                 break;
-            chunks.push(value);
             received += value.length;
             statusText.textContent = expected
                 ? `Taktlogin wird geladen … ${Math.min(99, Math.floor(100 * received / expected))} % ` +
                   `(${megabytes(received)} von ${megabytes(expected)} MB)`
                 : `Taktlogin wird geladen … ${megabytes(received)} MB`;
         }
-        const program = new Uint8Array(received);
-        let offset = 0;
-        for (const chunk of chunks) {
-            program.set(chunk, offset);
-            offset += chunk.length;
-        }
         statusText.textContent = 'Taktlogin wird gestartet …';
-        return WebAssembly.compile(program);
+    }
+    async function fetchProgram() {
+        const response = await fetch('taktlogin.wasm');
+        if (!response.ok || !response.body)
+            throw new Error('taktlogin.wasm: ' + response.status);
+        const arrival = countArrival(response.clone().body);
+        // Streaming needs the type application/wasm; a server that sends another one gets the
+        // program compiled from its whole bytes.
+        const type = response.headers.get('Content-Type') || '';
+        const module = type.split(';')[0].trim() === 'application/wasm'
+            ? WebAssembly.compileStreaming(response)
+            : response.arrayBuffer().then(bytes => WebAssembly.compile(bytes));
+        await arrival;
+        return module;
     }
 
-    // Screen readers read the form from the start: Qt mirrors it into the page only once its
-    // hidden "Enable Screen Reader" button is pressed, which is done for the visitor. The mirror
-    // names a field only by a "name" attribute, which browsers do not read out, so each field is
-    // also given it as its label; and the verdict, a description that changes, is announced.
+    // Qt's mirror of the form for screen readers is on from the start (QT_WASM_ACCESSIBILITY).
+    // The verdict, a description that changes, is announced.
     const announcer = document.getElementById('announcer');
-    function labelAndAnnounce(root) {
-        for (const field of root.querySelectorAll('[name]:not([aria-label])'))
-            field.setAttribute('aria-label', field.getAttribute('name'));
-    }
-    function watchMirror(root) {
-        labelAndAnnounce(root);
+    function announceVerdicts(root) {
         new MutationObserver(changes => {
-            labelAndAnnounce(root);
             for (const change of changes) {
                 const element = change.target;
-                if (change.attributeName === 'aria-description' && element.id && element.id.endsWith('.picOut'))
+                if (element.id && element.id.endsWith('.picOut'))
                     announcer.textContent = element.getAttribute('aria-description') || '';
             }
-        }).observe(root, { childList: true, subtree: true, attributes: true,
-                           attributeFilter: ['name', 'aria-description'] });
-    }
-    function enableScreenReaders(attempt) {
-        const roots = [screen, ...Array.from(screen.querySelectorAll('*'), e => e.shadowRoot).filter(Boolean)];
-        const buttons = roots.flatMap(root => Array.from(root.querySelectorAll('button')))
-            .filter(button => button.textContent.includes('Screen Reader'));
-        if (buttons.length === 0 && attempt < 50) {
-            setTimeout(() => enableScreenReaders(attempt + 1), 100);
-            return;
-        }
-        buttons.forEach(button => button.click());
-        roots.forEach(watchMirror);
+        }).observe(root, { subtree: true, attributes: true, attributeFilter: ['aria-description'] });
     }
 
     // The page is the screen the form is centred on. Where a window reaches past the page's edge,
@@ -193,13 +177,19 @@
         qt: {
             entryFunction: taktlogin_entry,
             module: fetchProgram(),
+            environment: { QT_WASM_ACCESSIBILITY: '1' },
             containerElements: [screen],
             onLoaded: () => {
                 started = true;
                 status.hidden = true;
                 screen.style.visibility = 'visible';
-                // The form's window and its button exist once the program has shown it.
-                setTimeout(() => { enableScreenReaders(0); watchWindows(); }, 0);
+                // The form's window exists once the program has shown it.
+                setTimeout(() => {
+                    watchWindows();
+                    for (const host of screen.querySelectorAll('*'))
+                        if (host.shadowRoot)
+                            announceVerdicts(host.shadowRoot);
+                }, 0);
                 // After two frames the form is on screen: a mark for whoever measures the start.
                 requestAnimationFrame(() => requestAnimationFrame(() => performance.mark('taktlogin-form-painted')));
             },

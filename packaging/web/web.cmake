@@ -9,8 +9,10 @@ install(FILES ${web_dir}/taktlogin.css ${web_dir}/taktlogin-start.js
     $<TARGET_FILE_DIR:taktlogin>/taktlogin.js $<TARGET_FILE_DIR:taktlogin>/taktlogin.wasm
     $<TARGET_FILE_DIR:taktlogin>/qtloader.js DESTINATION .)
 # The page carries the program's size, by which it shows how far the download has come; the
-# program and its scripts come also gzipped, which servers such as nginx (gzip_static), Apache
-# (mod_rewrite or MultiViews) and Caddy (precompressed) send as they are to slow lines.
+# program and its scripts come also gzipped and as Brotli (package brotli), which servers such as
+# nginx (gzip_static, brotli_static), Apache (mod_rewrite or MultiViews) and Caddy (precompressed)
+# send as they are to slow lines (see README).
+find_program(TAKTLOGIN_BROTLI brotli NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 install(CODE "
     set(site \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
     file(SIZE \"\${site}/taktlogin.wasm\" program_bytes)
@@ -18,6 +20,8 @@ install(CODE "
     foreach(file taktlogin.wasm taktlogin.js qtloader.js)
         file(ARCHIVE_CREATE OUTPUT \"\${site}/\${file}.gz\" PATHS \"\${site}/\${file}\" FORMAT raw
             COMPRESSION GZip COMPRESSION_LEVEL 9 MTIME 0)
+        execute_process(COMMAND \"${TAKTLOGIN_BROTLI}\" --best --force --output=\${site}/\${file}.br \${site}/\${file}
+            COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
 ")
 install(FILES ${packaging_dir}/${TAKTLOGIN_APP_ID}.svg DESTINATION . RENAME taktlogin.svg)

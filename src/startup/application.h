@@ -13,7 +13,8 @@
 #include <vector>
 
 // The program's QApplication. It keeps an exception thrown by a handler from ending the
-// program, and turns a display Qt cannot open into one German line and exit status 1.
+// program (in the browser, built without exception catching as Qt is, a throw ends it and the
+// page says so), and turns a display Qt cannot open into one German line and exit status 1.
 class Application : public QApplication
 {
     Q_OBJECT
