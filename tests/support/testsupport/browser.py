@@ -23,7 +23,9 @@ from .waiting import wait_until
 
 
 class SiteServer:
-    """Serves a folder on 127.0.0.1 and keeps (time, path) of every request."""
+    """Serves a folder on 127.0.0.1 and keeps (time, path) of every request. Files are sent with
+    the caching headers README asks of a server: revalidated on every visit (no-cache), by their
+    modification time, so that a second visit gets "304 Not Modified" and the browser's copy."""
 
     def __init__(self, folder):
         self.requests = []
@@ -37,17 +39,27 @@ class SiteServer:
             def log_message(self, *args):
                 pass
 
+            def end_headers(self):
+                self.send_header("Cache-Control", "no-cache")
+                super().end_headers()
+
             def do_GET(self):
                 server.requests.append((time.monotonic(), self.path))
                 # As a server that sends the release's pre-compressed files does (nginx gzip_static).
                 packed = self.translate_path(self.path) + ".gz"
                 if "gzip" in self.headers.get("Accept-Encoding", "") and os.path.isfile(packed):
+                    modified = self.date_time_string(int(os.path.getmtime(packed)))
+                    if self.headers.get("If-Modified-Since") == modified:
+                        self.send_response(304)
+                        self.end_headers()
+                        return
                     with open(packed, "rb") as file:
                         body = file.read()
                     self.send_response(200)
                     self.send_header("Content-Type", self.guess_type(self.path))
                     self.send_header("Content-Encoding", "gzip")
                     self.send_header("Content-Length", str(len(body)))
+                    self.send_header("Last-Modified", modified)
                     self.end_headers()
                     try:
                         self.wfile.write(body)
@@ -102,7 +114,8 @@ def end_browser(process, profile):
     except subprocess.TimeoutExpired:
         process.kill()
         process.wait(10)
-    shutil.rmtree(profile, ignore_errors=True)
+    if profile:
+        shutil.rmtree(profile, ignore_errors=True)
 
 
 class BrowserWindow:
@@ -126,16 +139,20 @@ class BrowserWindow:
 class Chromium:
     """One headless Chromium with a fresh profile and one page, spoken to over its WebSocket."""
 
-    def __init__(self, width=1280, height=800):
-        self.profile = tempfile.mkdtemp(prefix="taktlogin-chromium-")
+    def __init__(self, width=1280, height=800, profile=None):
+        # A given profile outlives the browser: the next one started on it is a returning visitor.
+        self.keep_profile = profile is not None
+        self.profile = profile or tempfile.mkdtemp(prefix="taktlogin-chromium-")
         arguments = ["chromium", "--headless=new", "--remote-debugging-port=0", "--remote-debugging-address=127.0.0.1",
                      f"--user-data-dir={self.profile}", f"--window-size={width},{height}", "--no-first-run",
                      "--no-default-browser-check", "--disable-background-networking", "--disable-sync",
                      "--disable-component-update", "--disable-extensions", "--lang=de-DE", "about:blank"]
         if os.geteuid() == 0:
             arguments.insert(1, "--no-sandbox")
-        self.process = subprocess.Popen(arguments, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, "DevToolsActivePort")
+        if os.path.exists(port_file):
+            os.remove(port_file)  # the last session's
+        self.process = subprocess.Popen(arguments, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
         def port():
             if self.process.poll() is not None:
@@ -211,7 +228,14 @@ class Chromium:
         self.wait_for(f"{control('picOut')} !== null", 10, "the accessibility mirror")
 
     def close(self):
+        if self.keep_profile:
+            # Closed as a visitor closes it, so that it writes out what it keeps for next time.
+            try:
+                self.call("Browser.close")
+                self.process.wait(30)
+            except (OSError, RuntimeError, subprocess.TimeoutExpired, websocket.WebSocketException):
+                pass
         try:
             self.socket.close()
         finally:
-            end_browser(self.process, self.profile)
+            end_browser(self.process, None if self.keep_profile else self.profile)
