@@ -16,7 +16,13 @@ sent as they are and with the plain files; and what the screen-reader mirror, wh
 on, costs per keystroke: the main thread's time from a character's input event to the end of its
 task, beside a copy of the site that leaves the mirror off.
 
-usage: web_timing.py SITE_ZIP [--starts N] [--blocks N] [--length N] [--seed N] [--lines KBITS,...]"""
+Last, as a phone meets the site (DevTools' device emulation: a 412 x 915 touch screen, the CPU 4x
+slower): the painted form on a first visit down two lines, on a second visit in a new browser
+session with the same profile, and the time from a key's keydown to the end of the next frame
+that shows it, beside a plain <input> in the same page that draws one bar on a <canvas> per key.
+
+usage: web_timing.py SITE_ZIP [--starts N] [--blocks N] [--length N] [--seed N] [--lines KBITS,...]
+                              [--visits N] [--keys N] [--phone-only]"""
 
 import argparse
 import gzip
@@ -35,6 +41,34 @@ from testsupport.browser import Chromium, SiteServer, control, extract_site  # n
 from testsupport.rhythm import percentile  # noqa: E402
 
 LETTERS = "abcdefghijklmnopqrstuvwxyz"
+# The phone's lines: name, kbit/s, round trip in ms.
+PHONE_LINES = (("9 Mbit/s, 60 ms", 9000, 60), ("1.6 Mbit/s, 150 ms", 1600, 150))
+# From a key's keydown to the end of the frame that first draws after it: the draw is either
+# Qt's, in an animation frame of its own, or the plain input's bar, after which a frame is waited
+# for. A message posted at that point runs once the frame's rendering is done.
+FRAME_PROBE = """(() => {
+    const frame = window.requestAnimationFrame.bind(window);
+    let inFrame = false;
+    window.requestAnimationFrame = callback => frame(time => {
+        inFrame = true; try { callback(time); } finally { inFrame = false; } });
+    window.keyFrames = { taktlogin: [], plain: [] };
+    let pending = null;
+    addEventListener('keydown', e => { if (e.key.length !== 1) return;
+        pending = { which: document.activeElement && document.activeElement.id === 'plain' ? 'plain' : 'taktlogin',
+                    pressed: e.timeStamp }; }, true);
+    const afterRendering = done => { const channel = new MessageChannel(); channel.port1.onmessage = done;
+        channel.port2.postMessage(0); };
+    function drawn() {
+        if (!pending) return;
+        const key = pending; pending = null;
+        const record = () => keyFrames[key.which].push(performance.now() - key.pressed);
+        if (inFrame) afterRendering(record); else frame(() => afterRendering(record));
+    }
+    for (const name of ['putImageData', 'fillRect']) {
+        const original = CanvasRenderingContext2D.prototype[name];
+        CanvasRenderingContext2D.prototype[name] = function (...args) { drawn(); return original.apply(this, args); };
+    }
+})()"""
 
 
 def describe(name, errors):
@@ -82,6 +116,95 @@ def keystroke_cost(site, count, mirrored):
         return statistics.median(costs), percentile(costs, 0.95)
 
 
+def as_phone(browser, line=None):
+    """Emulates the phone, and the line if one is given, for what the page loads next."""
+    browser.call("Emulation.setDeviceMetricsOverride", width=412, height=915, deviceScaleFactor=2.625, mobile=True)
+    browser.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+    browser.call("Emulation.setCPUThrottlingRate", rate=4)
+    if line:
+        _, kbits, latency = line
+        browser.call("Network.enable")
+        browser.call("Network.emulateNetworkConditions", offline=False, latency=latency,
+                     downloadThroughput=kbits * 125, uploadThroughput=kbits * 125)
+
+
+def phone_visits(site, visits):
+    """Median ms to the painted form: cold on each line, then a return on the first line."""
+    results = {}
+    with SiteServer(site) as server:
+        for line in PHONE_LINES:
+            times = []
+            for _ in range(visits):
+                with Chromium() as browser:
+                    as_phone(browser, line)
+                    times.append(browser.open_form(server.url + "index.html"))
+            results[f"first visit, {line[0]}"] = times
+        returns = []
+        for _ in range(visits):
+            profile = tempfile.mkdtemp(prefix="taktlogin-visitor-")
+            try:
+                with Chromium(profile=profile) as browser:
+                    as_phone(browser, PHONE_LINES[0])
+                    browser.open_form(server.url + "index.html")
+                    time.sleep(5)  # the visitor stays a moment; the browser keeps what it compiled
+                with Chromium(profile=profile) as browser:
+                    as_phone(browser, PHONE_LINES[0])
+                    returns.append(browser.open_form(server.url + "index.html"))
+            finally:
+                shutil.rmtree(profile, ignore_errors=True)
+        results[f"second visit, new session, {PHONE_LINES[0][0]}"] = returns
+    return results
+
+
+def key_to_frame(site, keys, rng):
+    """ms from keydown to the end of the next frame drawn, for the form's field and the plain input."""
+    with SiteServer(site) as server, Chromium() as browser:
+        as_phone(browser)
+        browser.call("Page.enable")
+        browser.call("Page.addScriptToEvaluateOnNewDocument", source=FRAME_PROBE)
+        browser.open_form(server.url + "index.html")
+        time.sleep(1)
+        browser.evaluate("""(() => { const plain = document.createElement('input'); plain.id = 'plain';
+            plain.style = 'position:fixed;left:8px;bottom:8px;z-index:10;width:150px';
+            const bars = document.createElement('canvas'); bars.width = 160; bars.height = 40;
+            bars.style = 'position:fixed;left:170px;bottom:8px;z-index:10';
+            document.body.append(plain, bars);
+            const context = bars.getContext('2d'); let count = 0;
+            plain.addEventListener('input', () => { context.fillStyle = '#3366cc';
+                context.fillRect((count++ % 16) * 10, 0, 8, 40); }); })()""")
+        # The form's field first (it has the focus from the start), then the plain input.
+        block = 20
+        for which in ("taktlogin", "plain"):
+            if which == "plain":
+                browser.evaluate("document.getElementById('plain').focus()")
+            for _ in range(keys // block):
+                before = browser.evaluate(f"keyFrames.{which}.length")
+                browser.key("Backspace", "Backspace")
+                for _ in range(block):
+                    time.sleep(rng.uniform(0.1, 0.16))
+                    character = rng.choice(LETTERS)
+                    browser.key(character, f"Key{character.upper()}", character)
+                time.sleep(0.5)
+                if browser.evaluate(f"keyFrames.{which}.length") - before < block * 0.9:
+                    sys.exit(f"web_timing.py: keys meant for {which} were not drawn there")
+        return browser.evaluate("keyFrames")
+
+
+def phone(site, options, rng):
+    print("As a phone: 412 x 915 touch screen, CPU 4x slower, files as gzip_static sends them")
+    print("| visit | painted form, median | slowest |")
+    print("|---|---|---|")
+    for name, times in phone_visits(site, options.visits).items():
+        print(f"| {name} | {statistics.median(times) / 1000:.2f} s | {max(times) / 1000:.2f} s |")
+    frames = key_to_frame(site, options.keys, rng)
+    print("| keydown to the end of the next frame, CPU 4x slower | median | 95th percentile |")
+    print("|---|---|---|")
+    for name in ("taktlogin", "plain"):
+        print(f"| {'Taktlogin field' if name == 'taktlogin' else 'plain input with a canvas bar'} | "
+              f"{statistics.median(frames[name]):.1f} ms | {percentile(frames[name], 0.95):.1f} ms |")
+    print(f"ratio of medians: {statistics.median(frames['taktlogin']) / statistics.median(frames['plain']):.2f}")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("site_zip")
@@ -90,14 +213,25 @@ def main():
     parser.add_argument("--length", type=int, default=12)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--lines", default="16000,4000")
+    parser.add_argument("--visits", type=int, default=3)
+    parser.add_argument("--keys", type=int, default=100)
+    parser.add_argument("--phone-only", action="store_true")
     options = parser.parse_args()
     rng = random.Random(options.seed)
 
     site = extract_site(options.site_zip)
-    transferred = {name: len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9))
-                   for name in sorted(os.listdir(site)) if name != "COPYING.txt" and not name.endswith(".gz")}
+    served = [name for name in sorted(os.listdir(site))
+              if name != "COPYING.txt" and not name.endswith((".gz", ".br"))]
+    transferred = {name: len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9)) for name in served}
     print(f"site, gzip -9 per file: {sum(transferred.values()) / 1e6:.2f} MB "
-          f"(taktlogin.wasm {transferred['taktlogin.wasm'] / 1e6:.2f} MB)")
+          f"(taktlogin.wasm {transferred['taktlogin.wasm'] / 1e6:.2f} MB, "
+          f"{os.path.getsize(os.path.join(site, 'taktlogin.wasm')) / 1e6:.2f} MB unpacked)")
+    brotli = os.path.join(site, "taktlogin.wasm.br")
+    if os.path.exists(brotli):
+        print(f"taktlogin.wasm as the release's Brotli file: {os.path.getsize(brotli) / 1e6:.2f} MB")
+    if options.phone_only:
+        phone(site, options, rng)
+        return
 
     server = SiteServer(site)
     browser = Chromium()
@@ -165,7 +299,7 @@ def main():
     plain = tempfile.mkdtemp(prefix="taktlogin-plain-")
     shutil.copytree(site, plain, dirs_exist_ok=True)
     for name in os.listdir(plain):
-        if name.endswith(".gz"):
+        if name.endswith((".gz", ".br")):
             os.remove(os.path.join(plain, name))
     print("| line | gzipped files: painted form | sent | plain files: painted form |")
     print("|---|---|---|---|")
@@ -179,13 +313,16 @@ def main():
     start = os.path.join(plain, "taktlogin-start.js")
     with open(start) as script:
         text = script.read()
-    if text.count("enableScreenReaders(0);") != 1:
-        sys.exit("web_timing.py: the start script no longer turns the mirror on with one enableScreenReaders(0);")
+    switch = "environment: { QT_WASM_ACCESSIBILITY: '1' },"
+    if text.count(switch) != 1:
+        sys.exit(f"web_timing.py: the start script no longer turns the mirror on with one {switch}")
     with open(start, "w") as script:
-        script.write(text.replace("enableScreenReaders(0);", ""))
+        script.write(text.replace(switch, ""))
     for name, folder, mirrored in (("mirror on (the site)", site, True), ("mirror off", plain, False)):
         median, high = keystroke_cost(folder, 100, mirrored)
         print(f"per keystroke, {name}: median {median:.2f} ms, 95th percentile {high:.2f} ms")
+
+    phone(site, options, rng)
 
 
 if __name__ == "__main__":

@@ -128,12 +128,62 @@ class SiteTest(unittest.TestCase):
         self.charts = [self.mirror(f"picPWD({row})") for row in (0, 1)]
         return verdict
 
+    def readable(self):
+        """What a screen reader gets: the browser's accessibility tree, as {node id: node}, and the
+        ids of the nodes it does not hide."""
+        nodes = {node["nodeId"]: node for node in self.browser.call("Accessibility.getFullAXTree")["nodes"]}
+        return nodes, [key for key, node in nodes.items() if not node.get("ignored")]
+
+    def named(self, role):
+        """{name: value} of the role's nodes in the tree; an unnamed one counts under ""."""
+        nodes, shown = self.readable()
+        found = {}
+        for key in shown:
+            node = nodes[key]
+            if node.get("role", {}).get("value") == role:
+                found.setdefault(node.get("name", {}).get("value", ""), node.get("value", {}).get("value", ""))
+        return found
+
+    def list_lines(self, name):
+        """The text lines of the named list in the accessibility tree."""
+        nodes, shown = self.readable()
+        lists = [nodes[k] for k in shown if nodes[k].get("role", {}).get("value") == "list"
+                 and nodes[k].get("name", {}).get("value") == name]
+        self.assertEqual(len(lists), 1, f"list {name!r}")
+        lines = []
+        for item in lists[0].get("childIds", []):
+            texts, pending = [], list(nodes[item].get("childIds", []))
+            while pending:
+                node = nodes[pending.pop(0)]
+                if node.get("role", {}).get("value") == "StaticText":
+                    texts.append(node.get("name", {}).get("value", ""))
+                pending += node.get("childIds", [])
+            lines.append("".join(texts))
+        return lines
+
     def clear_both(self):
         # Backspace resets an entry: the field empties and its stamps go. The login left the
         # focus in the second field.
         self.key("Backspace", "Backspace")
         self.key("Tab", "Tab", modifiers=8)
         self.key("Backspace", "Backspace")
+
+    def test_0_readable_on_arrival_and_redrawn_where_changed(self):
+        # Every control of the Normal view by its caption, before anything has had the focus; the
+        # Extended view's boxes hidden; no unnamed box (Qt's own hidden input is none).
+        self.browser.call("Accessibility.enable")
+        self.assertEqual(self.named("textbox"), {"Passwort eigeben:": "", "Passwort wiederholen:": ""})
+        self.assertLessEqual({"Login", "Abbrechen"}, set(self.named("button")))
+        # A key redraws the part of the window it changed, not the whole window.
+        self.browser.evaluate("""(() => { window.puts = []; const put = CanvasRenderingContext2D.prototype.putImageData;
+            CanvasRenderingContext2D.prototype.putImageData = function (image, ...rest) {
+                puts.push([image.width * image.height, rest.length === 6 ? rest[4] * rest[5] : image.width * image.height]);
+                return put.call(this, image, ...rest); }; })()""")
+        self.key("k", "KeyK", "k")
+        puts = self.browser.wait_for("puts.length && puts", 10, "the repaint after a key")
+        self.assertLess(sum(area for _, area in puts), puts[0][0] / 4, puts)
+        self.key("Backspace", "Backspace")
+        self.assertEqual(self.named("textbox"), {"Passwort eigeben:": "", "Passwort wiederholen:": ""})
 
     def test_1_login_with_german_keys_secret_and_unrecorded(self):
         entry = "Tä@ké9"
@@ -180,6 +230,15 @@ class SiteTest(unittest.TestCase):
         self.assertEqual(self.browser.evaluate(hidden), "true")
         self.browser.evaluate(f"{control('mnuErweitert', 'QMenuBar.mnuAnsicht.mnuAnsicht')}.click()")
         self.browser.wait_for(f"{hidden} === 'false'", 10, "the extended view")
+        # The boxes and the list read what they show, without the focus on them.
+        self.clear_both()
+        for character in "abc":
+            self.key(character, f"Key{character.upper()}", character)
+        self.browser.wait_for(f"{control('txtCount(0)')}.value === '3'", 10, "the length box")
+        self.assertEqual(self.named("textbox")["Passwort-Länge: (Eingabe)"], "3")
+        lines = self.list_lines("Eingabetakt (ms): (Eingabe)")
+        self.assertEqual([line.split(": ")[0] for line in lines], ["a", "b", "c"], lines)
+        self.assertEqual(lines[0], "a: 0")
         # "Abbrechen" ends the program; the page says so and offers a new start.
         self.browser.evaluate(f"{control('cmdEnd')}.click()")
         self.browser.wait_for("!document.getElementById('status').hidden", 10, "the page after the end")
