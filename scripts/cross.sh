@@ -22,7 +22,7 @@ windows) packages=(dpkg-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posi
 # The site is tested in Chromium over DevTools, and in Chromium, Firefox ESR and WebKitGTK on Xvfb.
 web) packages=(dpkg-dev emscripten nodejs chromium python3-websocket zip unzip python3 firefox-esr
     libwebkit2gtk-4.1-0 xvfb xauth openbox dbus-x11 at-spi2-core x11-utils x11-xkb-utils x11-xserver-utils
-    python3-xlib fonttools brotli) ;;
+    python3-xlib fonttools brotli npm) ;;
 *) echo "usage: $0 windows|web [--qt-only]" >&2; exit 2 ;;
 esac
 export EMSDK=/usr/share/emscripten
@@ -71,6 +71,12 @@ run_in_debian_13() {
         touch "$root/.taktlogin-complete"
     fi
     cp /etc/resolv.conf "$root/etc/resolv.conf"
+    # The system trusts what the host trusts beyond Debian's own authorities (a proxy's, say), for
+    # what it fetches over TLS: npm's registry for the browser audits.
+    if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null && [ -x "$root/usr/sbin/update-ca-certificates" ]; then
+        cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+        chroot "$root" update-ca-certificates >/dev/null
+    fi
     debian_root_mount_system "$root"
     debian_root_bind "$root" "$repo_root" "$repo_root" --bind
     mount -o remount,bind,ro "$root$repo_root"

@@ -15,6 +15,7 @@ import json
 import os
 import re
 import shutil
+import subprocess
 import sys
 import time
 import unittest
@@ -414,6 +415,20 @@ class ScreenSizeTest(unittest.TestCase):
                     reach = browser.evaluate(page)
                     self.assertGreaterEqual(reach[0], extended[2], f"right edge out of reach, turned: {turned}")
                     self.assertGreaterEqual(reach[1], extended[3], f"bottom out of reach, turned: {turned}")
+
+class AuditTest(unittest.TestCase):
+    """Lighthouse's accessibility score and axe-core, as tests/web/audit/ pins them (installed by
+    the web_audit_tools test into the folder TAKTLOGIN_AUDIT_TOOLS names)."""
+
+    def test_accessibility_audits(self):
+        tools = os.environ.get("TAKTLOGIN_AUDIT_TOOLS")
+        if not tools:
+            self.fail("TAKTLOGIN_AUDIT_TOOLS names no folder with the audit tools (see tests/web/CMakeLists.txt)")
+        audit = subprocess.run(["node", os.path.join(tools, "audit.mjs"), SERVER.url + "index.html"],
+                               capture_output=True, text=True, timeout=300)
+        print(audit.stdout, end="", file=sys.stderr)
+        self.assertEqual(audit.returncode, 0, audit.stdout + audit.stderr[-2000:])
+
 
 if __name__ == "__main__":
     if len(sys.argv) != 2:
