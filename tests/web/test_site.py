@@ -232,13 +232,15 @@ class SiteTest(unittest.TestCase):
         self.browser.evaluate(f"{control('mnuErweitert', 'QMenuBar.mnuAnsicht.mnuAnsicht')}.click()")
         self.browser.wait_for(f"{hidden} === 'false'", 10, "the extended view")
         # The boxes and the list read what they show, without the focus on them.
+        # Leaving a field fills its row's boxes.
         self.clear_both()
-        for character in "abc":
+        for character in "abcde":
             self.key(character, f"Key{character.upper()}", character)
-        self.browser.wait_for(f"{control('txtCount(0)')}.value === '3'", 10, "the length box")
-        self.assertEqual(self.named("textbox")["Passwort-Länge: (Eingabe)"], "3")
+        self.key("Tab", "Tab")
+        self.browser.wait_for(f"{control('txtCount(0)')}.value === '5 Zeichen'", 10, "the length box")
+        self.assertEqual(self.named("textbox")["Passwort-Länge: (Eingabe)"], "5 Zeichen")
         lines = self.list_lines("Eingabetakt (ms): (Eingabe)")
-        self.assertEqual([line.split(": ")[0] for line in lines], ["a", "b", "c"], lines)
+        self.assertEqual([line.split(": ")[0] for line in lines], list("abcde"), lines)
         self.assertEqual(lines[0], "a: 0")
         # "Abbrechen" ends the program; the page says so and offers a new start.
         self.browser.evaluate(f"{control('cmdEnd')}.click()")
