@@ -16,10 +16,8 @@ build_packages=(g++ cmake ninja-build pkg-config librsvg2-bin qt6-base-dev libxc
 fuzz_packages=(clang libclang-rt-dev clang-format clazy)
 # The Debian package: dpkg-shlibdeps and file for CPack.
 package_packages=(dpkg-dev file)
-# Packaging checks: validators, lintian, hardening-check (devscripts), reuse, man, windres and icotool for the
-# Windows resource.
-packaging_packages=("${package_packages[@]}" appstream desktop-file-utils lintian devscripts reuse man-db
-    binutils-mingw-w64-x86-64 icoutils)
+# Packaging checks: validators, lintian, hardening-check (devscripts), reuse, man.
+packaging_packages=("${package_packages[@]}" appstream desktop-file-utils lintian devscripts reuse man-db)
 # The font test runs once where fontconfig sees only fonts-liberation.
 gui_test_packages=(fonts-liberation)
 # ibus, setxkbmap, xrdb and XTEST from Python: input methods, keyboard layouts and screen DPI.
