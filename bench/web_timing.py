@@ -77,13 +77,6 @@ def describe(name, errors):
             f"{percentile(absolute, 0.95):.2f} ms | {max(absolute):.2f} ms |")
 
 
-def type_block(browser, text, gaps):
-    for index, character in enumerate(text):
-        if index:
-            time.sleep(gaps[index - 1] / 1000)
-        browser.key(character, f"Key{character.upper()}", character)
-
-
 def cold_load(site, kbits):
     """Milliseconds from navigation to the painted form for a first visit down a line of kbits."""
     with SiteServer(site) as server, Chromium() as browser:
@@ -110,7 +103,7 @@ def keystroke_cost(site, count, mirrored):
         for index in range(count):
             if index and index % 20 == 0:
                 browser.key("Backspace", "Backspace")
-            browser.key("a", "KeyA", "a")
+            browser.type("a")
             time.sleep(0.05)
         costs = browser.evaluate("costs")
         return statistics.median(costs), percentile(costs, 0.95)
@@ -182,8 +175,7 @@ def key_to_frame(site, keys, rng):
                 browser.key("Backspace", "Backspace")
                 for _ in range(block):
                     time.sleep(rng.uniform(0.1, 0.16))
-                    character = rng.choice(LETTERS)
-                    browser.key(character, f"Key{character.upper()}", character)
+                    browser.type(rng.choice(LETTERS))
                 time.sleep(0.5)
                 if browser.evaluate(f"keyFrames.{which}.length") - before < block * 0.9:
                     sys.exit(f"web_timing.py: keys meant for {which} were not drawn there")
@@ -263,7 +255,7 @@ def main():
                                        f"({control('txtPWD(0)')}.getBoundingClientRect())")
                 for kind in ("mousePressed", "mouseReleased"):
                     browser.call("Input.dispatchMouseEvent", type=kind, x=box[0], y=box[1], button="left", clickCount=1)
-            type_block(browser, text, gaps)
+            browser.type(text, gaps)
             received = browser.evaluate("delivered")[before:]
             if plain:
                 stamps = browser.evaluate("plainStamps")

@@ -18,7 +18,7 @@ platform="${1:-}"
 case "$platform" in
 # dpkg-dev gives dpkg-architecture, which a minimal Debian lacks.
 windows) packages=(dpkg-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
-    nsis zip unzip icoutils python3 xvfb xauth xdotool x11-utils imagemagick openbox dbus-x11 at-spi2-core) ;;
+    nsis zip unzip icoutils python3 python3-xlib xvfb xauth xdotool x11-utils x11-xkb-utils openbox dbus-x11 at-spi2-core) ;;
 # The site is tested in Chromium over DevTools, and in Chromium, Firefox ESR and WebKitGTK on Xvfb.
 web) packages=(dpkg-dev emscripten nodejs chromium python3-websocket zip unzip python3 firefox-esr
     libwebkit2gtk-4.1-0 xvfb xauth openbox dbus-x11 at-spi2-core x11-utils x11-xkb-utils x11-xserver-utils

@@ -20,8 +20,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from testsupport.browser import BrowserWindow, SiteServer, extract_site  # noqa: E402
-from testsupport.login import log_in  # noqa: E402
-from testsupport.screen import verdict_shown, x_pixels  # noqa: E402
+from testsupport.login import KeysAndScreen, same_then_other_rhythm  # noqa: E402
 from testsupport.waiting import wait_until  # noqa: E402
 from testsupport.xkeyboard import XKeyboard  # noqa: E402
 
@@ -72,20 +71,6 @@ class EngineTest(unittest.TestCase):
         cls.keyboard.close()
         shutil.rmtree(cls.site, ignore_errors=True)
 
-    # The steps of a login: the page cannot be asked what it got, so nothing is delivered to
-    # judge, and the verdict is read off the screen by its colour.
-    def type_entry(self, field, text, gaps_ms):
-        self.keyboard.type(text, gaps_ms)
-
-    def next_field(self):
-        self.keyboard.key("Tab")
-
-    def confirm(self):
-        self.keyboard.key("Return")
-
-    def verdict(self):
-        return wait_until(lambda: verdict_shown(x_pixels(), least=200), what="a verdict on the screen")
-
     def login_twice(self, name, command):
         """The same entry typed with the same rhythm, then with another: green, then red."""
         with BrowserWindow(command, self.server.url + "index.html"):
@@ -95,15 +80,8 @@ class EngineTest(unittest.TestCase):
                 wait_until(lambda: any(path.startswith("/taktlogin.wasm") for _, path in self.server.requests),
                            timeout=60, interval=0.2, what=f"{name} to load the program")
                 time.sleep(8)
-                results = []
-                for second_gaps in (GAPS, OTHER_GAPS):
-                    results.append(log_in(self, (ENTRY, GAPS), (ENTRY, second_gaps))[0])
-                    # Backspace empties the second field, Shift+Tab and Backspace the first.
-                    self.keyboard.key("BackSpace")
-                    self.keyboard.key("shift+Tab")
-                    self.keyboard.key("BackSpace")
-                    time.sleep(0.5)
-                self.assertEqual(results, ["Login korrekt!", "Login falsch!"])
+                self.assertEqual(same_then_other_rhythm(KeysAndScreen(self.keyboard, least=200), ENTRY, GAPS,
+                                                        OTHER_GAPS), ["Login korrekt!", "Login falsch!"])
             finally:
                 self.server.requests.clear()
 

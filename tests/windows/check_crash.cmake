@@ -21,7 +21,8 @@ string(TIMESTAMP started "%s")
 
 execute_process(COMMAND ${wine} "${PROBE}" --unprotected OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE status)
 if(NOT output MATCHES "[Uu]nhandled exception")
-    message(FATAL_ERROR "the unprotected crash was not reported (status ${status}), so the check below could not fail")
+    message(FATAL_ERROR "the unprotected crash was not reported (status ${status}), so the check below could not fail; "
+        "Wine printed:\n${output}")
 endif()
 execute_process(COMMAND ${wine} "${PROBE}" OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE status)
 execute_process(COMMAND wineserver -w)

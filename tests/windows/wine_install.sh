@@ -17,11 +17,11 @@ set -euo pipefail
 setup="$1"
 zip="$2"
 version="$3"
-screenshot_dir="$4"
-rm -rf "$screenshot_dir/unpacked"
-mkdir -p "$screenshot_dir/unpacked"
-unzip -q "$zip" -d "$screenshot_dir/unpacked"
-package_dir="$screenshot_dir/unpacked/$(basename "$zip" .zip)"
+work_dir="$4"
+rm -rf "$work_dir/unpacked"
+mkdir -p "$work_dir/unpacked"
+unzip -q "$zip" -d "$work_dir/unpacked"
+package_dir="$work_dir/unpacked/$(basename "$zip" .zip)"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 fail() {
@@ -69,13 +69,7 @@ run_to_end() {
 
 # Prints the id of a visible window whose title matches, waiting up to 60 s; nothing if none.
 wait_for_window() {
-    local window=""
-    for _ in $(seq 300); do
-        window="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
-        [ -n "$window" ] && break
-        sleep 0.2
-    done
-    echo "$window"
+    timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
 }
 
 # Every file of the package is installed unchanged, and besides them only the uninstaller.
@@ -121,7 +115,7 @@ run_to_end 300 "the silent install" "$setup" /S
 expect_installed "installed"
 
 echo "-- a login in the program started from the Start menu"
-"$here/../support/session.sh" wm "$here/wine_login.sh" "$shortcut_win" "$screenshot_dir/wine-login-startmenu.png"
+"$here/../support/session.sh" wm python3 "$here/wine_login.py" "$shortcut_win"
 
 echo "-- a second install over the first"
 rm "$install_dir/styles/"*.dll
@@ -179,6 +173,6 @@ wine cmd /c mkdir "$portable_win" >/dev/null 2>&1 || true
 portable_dir="$(winepath -u "$portable_win")"
 [ -d "$portable_dir" ] || fail "could not make $portable_win"
 cp -r "$package_dir/." "$portable_dir/"
-"$here/../support/session.sh" wm "$here/wine_login.sh" "$portable_win\\taktlogin.exe" "$screenshot_dir/wine-login-portable.png"
+"$here/../support/session.sh" wm python3 "$here/wine_login.py" "$portable_win\\taktlogin.exe"
 rm -rf "$portable_dir"
 rmdir "$(dirname "${portable_dir%/}")" "$(dirname "$(dirname "${portable_dir%/}")")" 2>/dev/null || true

@@ -106,6 +106,21 @@ def control(name, parent="client"):
     return f"{FIND}('Application.Form1.{parent}.{name}')"
 
 
+# (key, code, text, modifiers) of the characters whose key is not named after them, as Chromium on
+# Linux delivers them from a German layout, where AltGr sets neither Ctrl nor Alt. Modifiers: Alt
+# 1, Ctrl 2, Meta/Cmd 4, Shift 8.
+GERMAN_KEYS = {"ä": ("ä", "Quote", "ä", 0), "ß": ("ß", "Minus", "ß", 0), "@": ("@", "KeyQ", "@", 0),
+               "€": ("€", "KeyE", "€", 0), "é": ("é", "KeyE", "é", 0)}
+
+
+def key_of(character):
+    """The key event that types a character: a letter's or digit's own key, else the German layout's."""
+    if character in GERMAN_KEYS:
+        return GERMAN_KEYS[character]
+    code = f"Key{character.upper()}" if character.isalpha() else f"Digit{character}"
+    return character, code, character, 8 if character.isupper() else 0
+
+
 def end_browser(process, profile):
     """Ends a browser started here and removes its profile."""
     process.terminate()
@@ -201,6 +216,16 @@ class Chromium:
             self.call("Input.dispatchKeyEvent", type="keyDown", commands=list(commands), **params)
         if up:
             self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code, modifiers=modifiers)
+
+    def type(self, text, gaps_ms=(), before=None):
+        """Types text key by key, waiting gaps_ms[i] between character i and i + 1. before(character)
+        gives a key (key, code, text, modifiers) pressed just ahead of each character but the first."""
+        for index, character in enumerate(text):
+            if index and gaps_ms:
+                time.sleep(gaps_ms[index - 1] / 1000)
+            if index and before:
+                self.key(*before(character))
+            self.key(*key_of(character))
 
     def open_form(self, url):
         """Loads the site and returns the ms from navigation to the painted form (the page's mark)."""
