@@ -140,13 +140,27 @@ else
                 patch --quiet --forward -p1 -d "$source_dir" <"$qt_patches/$patch"
             done
         fi
-        if [ "$platform" = web ]; then
-            # Qt embeds DejaVu Sans and DejaVu Sans Mono; the form uses the one. Of the other,
-            # only the two characters DejaVu Sans lacks stay (U+2329, U+232A), so that every
-            # character shows as before.
-            mono="$source_dir/src/3rdparty/wasm/DejaVuSansMono.ttf"
-            pyftsubset "$mono" --unicodes=U+2329,U+232A --output-file="$mono.subset"
-            mv "$mono.subset" "$mono"
+        if [ -f "$qt_patches/fonts" ]; then
+            step "cut Qt's fonts"
+            grep -v -e '^#' -e '^$' "$qt_patches/fonts" | while read -r font options; do
+                read -ra options <<<"$options"
+                font="$source_dir/src/3rdparty/wasm/$font"
+                pyftsubset "$font" "${options[@]}" --output-file="$font.cut"
+                case " ${options[*]} " in
+                *" --unicodes=* "*) python3 - "$font" "$font.cut" <<'PYTHON' ;;
+import sys
+from fontTools.ttLib import TTFont
+def drawn(path):
+    font = TTFont(path)
+    glyphs = font["glyf"]
+    return {code: glyphs[name].getCoordinates(glyphs)[0].array.tobytes() if glyphs[name].numberOfContours else b""
+            for code, name in font.getBestCmap().items()}
+if drawn(sys.argv[1]) != drawn(sys.argv[2]):
+    sys.exit(f"{sys.argv[2]}: characters or outlines differ from the font it was cut from")
+PYTHON
+                esac
+                mv "$font.cut" "$font"
+            done
         fi
         touch "$qt_build/.source-ready"
     fi
