@@ -162,13 +162,20 @@
             const qtScreen = host.shadowRoot && host.shadowRoot.querySelector('.qt-screen');
             if (!qtScreen)
                 continue;
-            const resized = new ResizeObserver(() => fitScreenToWindows(qtScreen));
-            const observeWindows = () => qtScreen.querySelectorAll('.qt-window').forEach(w => resized.observe(w));
+            // Windows come and go as the screen's children and move by their style; what happens
+            // inside them (the mirror changes on every key) is not watched, since each look at
+            // the windows' boxes makes the browser lay the page out there and then.
+            const fit = () => fitScreenToWindows(qtScreen);
+            const resized = new ResizeObserver(fit);
+            const moved = new MutationObserver(fit);
+            const observeWindows = () => qtScreen.querySelectorAll(':scope > .qt-window').forEach(w => {
+                resized.observe(w);
+                moved.observe(w, { attributes: true, attributeFilter: ['style'] });
+            });
             observeWindows();
-            new MutationObserver(() => { observeWindows(); fitScreenToWindows(qtScreen); })
-                .observe(qtScreen, { childList: true, subtree: true, attributes: true, attributeFilter: ['style'] });
+            new MutationObserver(() => { observeWindows(); fit(); }).observe(qtScreen, { childList: true });
             // A turned device has another page size; the windows stay where they are.
-            addEventListener('resize', () => fitScreenToWindows(qtScreen));
+            addEventListener('resize', fit);
         }
     }
 
