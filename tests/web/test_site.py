@@ -165,9 +165,17 @@ class SiteTest(unittest.TestCase):
             CanvasRenderingContext2D.prototype.putImageData = function (image, ...rest) {
                 puts.push([image.width * image.height, rest.length === 6 ? rest[4] * rest[5] : image.width * image.height]);
                 return put.call(this, image, ...rest); }; })()""")
+        # And the mirror: a key adds its line to the list and changes the field's value, but
+        # rebuilds no list and renames nothing, so a screen reader hears one change.
+        self.browser.evaluate("""(() => { window.mirrored = []; new MutationObserver(changes => mirrored.push(
+            ...changes.map(c => c.removedNodes.length ? 'removed' : c.attributeName || c.type)))
+            .observe(document.querySelector('#screen *').shadowRoot, { subtree: true, childList: true, attributes: true }); })()""")
         self.key("k", "KeyK", "k")
         puts = self.browser.wait_for("puts.length && puts", 10, "the repaint after a key")
         self.assertLess(sum(area for _, area in puts), puts[0][0] / 4, puts)
+        self.key("l", "KeyL", "l")
+        self.browser.wait_for("mirrored.filter(c => c === 'childList').length >= 2", 10, "the list's new lines")
+        self.assertFalse({"removed", "name", "aria-label"} & set(self.browser.evaluate("mirrored")))
         self.key("Backspace", "Backspace")
         self.assertEqual(self.named("textbox"), {"Passwort eigeben:": "", "Passwort wiederholen:": ""})
 
@@ -402,6 +410,17 @@ class ScreenSizeTest(unittest.TestCase):
                     reach = browser.evaluate(page)
                     self.assertGreaterEqual(reach[0], extended[2], f"right edge out of reach, turned: {turned}")
                     self.assertGreaterEqual(reach[1], extended[3], f"bottom out of reach, turned: {turned}")
+
+class WeightTest(unittest.TestCase):
+    """The program as a visitor downloads it. The limits sit just above what the release weighs,
+    so that a change of Qt's options or patches that lets more of Qt in is seen here."""
+
+    def test_weight(self):
+        for packed, limit in (("taktlogin.wasm.gz", 3.1e6), ("taktlogin.wasm.br", 2.4e6)):
+            with self.subTest(packed):
+                size = os.path.getsize(os.path.join(SITE, packed))
+                self.assertLessEqual(size, limit, f"{packed}: {size / 1e6:.2f} MB")
+
 
 class AuditTest(unittest.TestCase):
     """Lighthouse's accessibility score and axe-core, as tests/web/audit/ pins them (installed by
