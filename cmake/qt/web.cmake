@@ -8,9 +8,10 @@ set(CMAKE_TOOLCHAIN_FILE "${CMAKE_CURRENT_LIST_DIR}/../toolchains/emscripten.cma
 set(CMAKE_BUILD_TYPE MinSizeRel CACHE STRING "")
 set(BUILD_SHARED_LIBS OFF CACHE BOOL "")
 # What the form never uses: no network, files, printing, threads, image formats but PNG, rich
-# text editing, style sheets, graphics view, tables and trees, the other dialogs and widgets,
-# undo stacks, and no MIME database (the clipboard goes by type names alone). Regular
-# expressions stay: the platform plugin reads key codes with one.
+# text (neither editing nor HTML), style sheets, graphics view, tables and trees, docks, tabs and
+# combo boxes, the other dialogs and widgets, undo stacks, gestures, settings files, regular
+# expressions (the platform plugin reads key codes without one, patched), the fast but
+# large SHA-3, and no MIME database (the clipboard goes by type names alone).
 foreach(feature sql network dbus printsupport xml concurrent vulkan thread gif jpeg ico movie
         textodfwriter textmarkdownreader textmarkdownwriter pdf sessionmanager
         calendarwidget datetimeedit fontdialog colordialog filedialog printdialog printpreviewdialog
@@ -18,7 +19,9 @@ foreach(feature sql network dbus printsupport xml concurrent vulkan thread gif j
         style_stylesheet cssparser graphicsview graphicseffect textedit textbrowser syntaxhighlighter
         errormessage inputdialog progressdialog tableview tablewidget treeview treewidget dial
         lcdnumber splashscreen keysequenceedit fontcombobox toolbox whatsthis undogroup undostack
-        undocommand mimetype_database imageformat_bmp imageformat_ppm imageformat_xbm)
+        undocommand mimetype_database imageformat_bmp imageformat_ppm imageformat_xbm
+        texthtmlparser dockwidget tabbar tabwidget combobox completer filesystemmodel gestures
+        settings regularexpression sha3_fast)
     set(FEATURE_${feature} OFF CACHE BOOL "")
 endforeach()
 foreach(feature testlib widgets opengl)
