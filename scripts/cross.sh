@@ -186,11 +186,18 @@ export WINEPREFIX="$cache_root/wineprefix"
 [ "$platform" != windows ] || wineboot --init >/dev/null 2>&1 || true
 step "configure, build, package and test for $platform (cmake --workflow --preset $platform)"
 cd "$repo_root"
-cmake --workflow --preset "$platform"
+# The build folder's cache keeps the Qt it was first configured with; a Qt built anew with other
+# options or patches lies in another folder, and the program must not link the old one's parts.
+build_dir="$repo_root/build/cross/$platform-qt-$qt_version"
+fresh=()
+if [ -f "$build_dir/CMakeCache.txt" ] &&
+    grep -o "$cache_root/qt-[^/]*" "$build_dir/CMakeCache.txt" | grep -qvxF "$qt_prefix"; then
+    fresh=(--fresh)
+fi
+cmake --workflow --preset "$platform" "${fresh[@]}"
 
 # Published only now that every test has passed, each by a rename: whole or not at all.
 step "publish"
-build_dir="$repo_root/build/cross/$platform-qt-$qt_version"
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")"
 if [ "$platform" = windows ]; then
     mkdir -p "$repo_root/build/windows"
