@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <stdexcept>
 
@@ -39,6 +40,8 @@ class TestApplication : public QObject
 private Q_SLOTS:
     void handlerExceptionCostsOnlyTheEvent();
     void standardTextsAreGerman();
+    void browserTextsAreCut_data();
+    void browserTextsAreCut();
     void platformOrder_data();
     void platformOrder();
     void noDisplayAdviceStartsTheProgram_data();
@@ -70,6 +73,33 @@ void TestApplication::standardTextsAreGerman()
         texts << action->text();
     QVERIFY2(texts.contains(QStringLiteral("&R\u00fcckg\u00e4ngig\tStrg+Z")), qPrintable(texts.join(u'|')));
     QVERIFY2(texts.contains(QStringLiteral("Alles ausw\u00e4hlen\tStrg+A")), qPrintable(texts.join(u'|')));
+}
+
+void TestApplication::browserTextsAreCut_data()
+{
+    QTest::addColumn<QByteArray>("context");
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("field menu") << QByteArray("QLineEdit") << QByteArray("&Undo") << "&R\u00fcckg\u00e4ngig";
+    QTest::newRow("key name") << QByteArray("QShortcut") << QByteArray("Ctrl") << "Strg";
+    QTest::newRow("scroll bar menu") << QByteArray("QScrollBar") << QByteArray("Scroll here")
+                                     << "Hierher scrollen";
+    QTest::newRow("file dialog left out") << QByteArray("QFileDialog") << QByteArray("Open") << QString();
+}
+
+void TestApplication::browserTextsAreCut()
+{
+#ifdef TAKTLOGIN_GERMAN_CUT
+    QFETCH(QByteArray, context);
+    QFETCH(QByteArray, source);
+    QFETCH(QString, expected);
+    QTranslator cut;
+    QVERIFY(cut.load(QStringLiteral(TAKTLOGIN_GERMAN_CUT)));
+    QCOMPARE(cut.translate(context.constData(), source.constData()), expected);
+#else
+    QSKIP("this build makes no cut of Qt's German texts (a native one does, with qt6-translations-l10n "
+          "and python3 installed)");
+#endif
 }
 
 void TestApplication::platformOrder_data()
