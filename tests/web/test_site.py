@@ -373,7 +373,7 @@ class ArrivalTest(unittest.TestCase):
                 browser.wait_for(f"new RegExp({json.dumps(line)}).test({text})", 30, f"{case}: {line}")
         self.assertGreater(SERVER.sent, sent, "the program was not sent compressed")
         # Its weight, just above the release's: more of Qt let in shows here.
-        for packed, limit in (("taktlogin.wasm.gz", 3.1e6), ("taktlogin.wasm.br", 2.4e6)):
+        for packed, limit in (("taktlogin.wasm.gz", 2.75e6), ("taktlogin.wasm.br", 2.15e6)):
             self.assertLessEqual(os.path.getsize(os.path.join(SITE, packed)), limit, packed)
 
 
