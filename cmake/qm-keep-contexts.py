@@ -55,7 +55,9 @@ def message_context(messages, at):
 
 def main():
     source, target, keep = sys.argv[1], sys.argv[2], set(sys.argv[3:])
-    found = dict(sections(open(source, "rb").read()))
+    with open(source, "rb") as original:
+        parts = sections(original.read())
+    found = dict(parts)
     if CONTEXTS in found:
         raise SystemExit("files with a context table (lrelease -compress) are not handled")
     hashes, messages = found[HASHES], found[MESSAGES]
@@ -74,9 +76,8 @@ def main():
     found[HASHES], found[MESSAGES] = bytes(table), bytes(kept)
     with open(target, "wb") as out:
         out.write(MAGIC)
-        for tag, body in sections(open(source, "rb").read()):
-            body = found.get(tag, body)
-            out.write(bytes([tag]) + struct.pack(">I", len(body)) + body)
+        for tag, _ in parts:
+            out.write(bytes([tag]) + struct.pack(">I", len(found[tag])) + found[tag])
 
 
 if __name__ == "__main__":
